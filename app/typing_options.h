@@ -1,0 +1,32 @@
+// What the program last handed to the engine: code table, input method and tone-mark rule.
+// Never stored; every run starts with all three at 0.
+#pragma once
+
+#include <cstdint>
+
+class TTypingOptions {
+public:
+    TTypingOptions() = default;
+    virtual ~TTypingOptions() = default;
+
+    void SetCharSet(std::uint8_t value) { CharSet = value; }
+    void SetKeyMode(std::uint8_t value) { KeyMode = value; }
+    void SetToneRule(std::uint8_t value) { ToneRule = value; }
+    virtual std::uint8_t GetKeyMode() const { return KeyMode; }
+    virtual std::uint8_t GetToneRule() const { return ToneRule; }
+
+    std::uint8_t CharSet = 0;  // 0 Unicode, 1 TCVN3, 2 VNI Windows; read directly, it has no getter
+    std::uint8_t KeyMode = 0;  // 0 VNI, 1 Telex
+    std::uint8_t ToneRule = 0; // 0 free, 1 right after the vowel, 2 neither box ticked
+};
+
+// Created by module start-up, freed by module shutdown.
+extern TTypingOptions* TypingOptions;
+// 1 while Vietnamese typing is on; 1 at every start and never stored.
+extern std::uint8_t VietMode;
+
+// The tone-mark rule from the two tone boxes: free placement wins over right-after-the-vowel.
+std::uint8_t ToneRuleFromBoxes(bool free, bool afterVowel);
+
+void moduleStartup();
+void moduleShutdownTypingOptions();

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "engine/lurcore.h"
+
+// The engine's one block per process, loaded from the settings file at first use.
+TSharedSettings* lurcoreBlock();

@@ -1,0 +1,87 @@
+// The tray icon and the Vietnamese/English switch.
+#include "app/form.h"
+#include "app/typing_options.h"
+#include "engine/lurcore.h"
+
+#include <cstring>
+
+TTrayData TrayData{};
+lur::Point CursorPos{};
+
+TTrayData TForm1::ChIcon(std::uintptr_t wnd, std::uintptr_t icon, TipText tip, const std::uint8_t& flag) {
+    TrayData.cbSize = sizeof(TTrayData);
+    TrayData.uID = 1;
+    TrayData.hIcon = static_cast<std::uint32_t>(icon);
+    TrayData.hWnd = static_cast<std::uint32_t>(wnd);
+    TrayData.uCallbackMessage = kTrayCallbackMessage;
+    TrayData.uFlags = 7; // message, icon and tooltip
+    std::memcpy(TrayData.szTip, tip.bytes, sizeof TrayData.szTip);
+    TrayData.VietFlag = flag;
+    return TrayData;
+}
+
+void TForm1::FormMouseMove(int x, int /*y*/) {
+    CursorPos = p_.system.cursorPos();
+    if (x == kMouseLeftUp) {
+        // What the icon shows decides the direction, not VietMode.
+        if (TrayData.VietFlag != 0) {
+            VietMode = 0;
+            pViet.ImageIndex = -1;
+            pAnh.ImageIndex = 4;
+            TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
+            p_.tray.notifyIcon(kNimModify, &TrayData);
+            StopKeyBoardHook();
+        } else {
+            VietMode = 1;
+            pViet.ImageIndex = 3;
+            pAnh.ImageIndex = -1;
+            TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
+            p_.tray.notifyIcon(kNimModify, &TrayData);
+            StartKeyBoardHook();
+        }
+    } else if (x == kMouseRightUp) {
+        p_.system.setForegroundToApplication();
+        p_.system.processWaitingMessages();
+        p_.window.popupMenu(CursorPos);
+    }
+    p_.window.sendNull();
+}
+
+void TForm1::pVietClick() {
+    VietMode = 1;
+    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
+    p_.tray.notifyIcon(kNimModify, &TrayData);
+    StartKeyBoardHook();
+}
+
+void TForm1::pAnhClick() {
+    VietMode = 0;
+    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
+    p_.tray.notifyIcon(kNimModify, &TrayData);
+    StopKeyBoardHook();
+}
+
+void TForm1::TaskbarClick() {
+    UpdateData();
+    Setvalue();
+    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    p_.tray.notifyIcon(kNimAdd, &TrayData);
+    p_.window.setVisible(false);
+}
+
+void TForm1::pCauhinhClick() {
+    if (p_.window.visible()) {
+        return;
+    }
+    p_.window.setVisible(true);
+    p_.tray.notifyIcon(kNimDelete, &TrayData);
+}
+
+void TForm1::TaskbarCreated() {
+    // A restarted shell forgets the icon; while the window is hidden it is the only way to reach us.
+    if (!p_.window.visible()) {
+        p_.tray.notifyIcon(kNimAdd, &TrayData);
+    }
+}
