@@ -1,0 +1,207 @@
+; Installer for Lurio 2008: Lurb.exe, lurcore.dll, lurhelp.chm and the display font LurTahoma.ttf.
+;
+; makensis -DINPUT_DIR=<folder with Lurb.exe, lurcore.dll, lurhelp.chm>
+;          -DFONT_FILE=<.ttf> -DFONT_LICENSE=<licence text> [-DVERSION=1.2.3] [-DOUTFILE=<path>] lurb.nsi
+;
+; Silent: LurbSetup.exe /S [/D=C:\Folder]   (/D= last, unquoted)
+; Uninstall silently: uninstall.exe /S      (keeps the user's settings)
+
+Unicode true
+
+;--- Names shared with the program. Keep in step with the program and the engine. ---------------
+!define PRODUCT        "Lurio 2008"
+!define WINDOW_CAPTION "Lurio 2008"          ; caption of the program's window (to close a running copy)
+!define EXE            "Lurb.exe"
+!define ENGINE         "lurcore.dll"
+!define HELPFILE       "lurhelp.chm"
+!define RUN_VALUE      "Lurb"                ; start-up entry the program makes
+!define DESKTOP_LINK   "Lurio 2008.lnk"      ; desktop shortcut the program makes
+!define SETTINGS_SUBDIR "Lurio 2008"         ; the engine's settings folder under %APPDATA%
+!define FONT_NAME      "LurTahoma.ttf"
+!define FONT_VALUE     "LurTahoma (TrueType)"
+!define LICENSE_NAME   "LurTahoma-license.txt"
+!define UNINSTALLER    "uninstall.exe"
+!define UNINST_KEY     "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lurio 2008"
+!define RUN_KEY        "Software\Microsoft\Windows\CurrentVersion\Run"
+!define FONTS_KEY      "Software\Microsoft\Windows NT\CurrentVersion\Fonts"
+
+!if "${SETTINGS_SUBDIR}" == ""
+  !error "SETTINGS_SUBDIR must name a folder of its own: removing the settings deletes it whole"
+!endif
+!ifndef INPUT_DIR
+  !error "define INPUT_DIR (the folder holding ${EXE}, ${ENGINE} and ${HELPFILE})"
+!endif
+!ifndef FONT_FILE
+  !error "define FONT_FILE (the TrueType file installed as ${FONT_NAME})"
+!endif
+!ifndef FONT_LICENSE
+  !error "define FONT_LICENSE (the font's licence text)"
+!endif
+!ifndef VERSION
+  !define VERSION "1.0.0"
+!endif
+!ifndef OUTFILE
+  !define OUTFILE "LurbSetup.exe"
+!endif
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "WinMessages.nsh"
+!include "FileFunc.nsh"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} - cài đặt"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
+
+!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
+!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_UNCOMPONENTSPAGE_NODESC
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Vietnamese"
+
+Var WasRunning
+
+; Closes a running copy the way a user would (WM_CLOSE to its window), then waits until its
+; process has ended, so that its files can be replaced. Sets $WasRunning to 1 if one ran.
+!macro DEFINE_CLOSE_RUNNING_COPY PREFIX
+Function ${PREFIX}CloseRunningCopy
+  StrCpy $WasRunning 0
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  FindWindow $0 "" "${WINDOW_CAPTION}"
+  ${If} $0 <> 0
+    StrCpy $WasRunning 1
+    DetailPrint "Đang đóng ${PRODUCT}..."
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i 0 r1) i"
+    ; SYNCHRONIZE: enough to wait for the process to end.
+    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
+    System::Call "user32::PostMessage(p r0, i ${WM_CLOSE}, p 0, p 0) i"
+    ${If} $2 P<> 0
+      System::Call "kernel32::WaitForSingleObject(p r2, i 15000) i .r3"
+      System::Call "kernel32::CloseHandle(p r2) i"
+    ${EndIf}
+    ; Without a process handle, at least wait for the window to go.
+    StrCpy $3 0
+    ${Do}
+      FindWindow $0 "" "${WINDOW_CAPTION}"
+      ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
+      ${If} $3 >= 150
+        Pop $3
+        Pop $2
+        Pop $1
+        Pop $0
+        MessageBox MB_ICONSTOP|MB_OK "Không đóng được ${PRODUCT}. Hãy thoát chương trình rồi chạy lại." /SD IDOK
+        Abort "${PRODUCT} is still running"
+      ${EndIf}
+      IntOp $3 $3 + 1
+      Sleep 100
+    ${Loop}
+  ${EndIf}
+  Pop $3
+  Pop $2
+  Pop $1
+  Pop $0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_CLOSE_RUNNING_COPY ""
+!insertmacro DEFINE_CLOSE_RUNNING_COPY "un."
+
+Section "-Program" SecProgram
+  ; Program files and the Start-menu entry are for all users; the settings stay per user.
+  SetShellVarContext all
+  Call CloseRunningCopy
+
+  SetOutPath "$INSTDIR"
+  SetOverwrite on
+  File "${INPUT_DIR}\${EXE}"
+  File "${INPUT_DIR}\${ENGINE}"
+  File "${INPUT_DIR}\${HELPFILE}"
+  File "/oname=${LICENSE_NAME}" "${FONT_LICENSE}"
+
+  ; The system may hold the font open from an earlier install; the file does not change between
+  ; versions, so a locked one is left as it is.
+  SetOverwrite try
+  File "/oname=$FONTS\${FONT_NAME}" "${FONT_FILE}"
+  SetOverwrite on
+  WriteRegStr HKLM "${FONTS_KEY}" "${FONT_VALUE}" "${FONT_NAME}"
+  System::Call "gdi32::AddFontResource(t '$FONTS\${FONT_NAME}') i"
+  SendMessage ${HWND_BROADCAST} ${WM_FONTCHANGE} 0 0 /TIMEOUT=5000
+
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" "$0"
+
+  ; An upgrade over a running copy starts the new version again, from its own folder.
+  ${If} $WasRunning = 1
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\${EXE}"'
+  ${EndIf}
+SectionEnd
+
+Section "-un.Program" UnSecProgram
+  SetShellVarContext current
+  Call un.CloseRunningCopy
+
+  Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\${ENGINE}"
+  Delete "$INSTDIR\${HELPFILE}"
+  Delete "$INSTDIR\${LICENSE_NAME}"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+
+  ; What the program made for the current user: the start-up entry and the desktop shortcut.
+  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  Delete "$DESKTOP\${DESKTOP_LINK}"
+
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+
+  System::Call "gdi32::RemoveFontResource(t '$FONTS\${FONT_NAME}') i"
+  DeleteRegValue HKLM "${FONTS_KEY}" "${FONT_VALUE}"
+  Delete /REBOOTOK "$FONTS\${FONT_NAME}"
+  SendMessage ${HWND_BROADCAST} ${WM_FONTCHANGE} 0 0 /TIMEOUT=5000
+
+  DeleteRegKey HKLM "${UNINST_KEY}"
+SectionEnd
+
+; Off unless the user ticks it, so a silent uninstall keeps the settings.
+Section /o "un.Xoá các thiết lập của bạn" UnSecSettings
+  SetShellVarContext current
+  RMDir /r "$APPDATA\${SETTINGS_SUBDIR}"
+SectionEnd

@@ -1,0 +1,170 @@
+#!/bin/bash
+# End-to-end test of LurbSetup.exe under Wine.
+#
+#   installer_test.sh <bin folder with LurbSetup.exe, Lurb.exe, lurcore.dll, lurhelp.chm> <WINEPREFIX>
+#
+# The prefix must be a prepared test prefix without Lurio 2008 installed; the test changes it
+# (installs, then uninstalls). Uses $DISPLAY if set, otherwise starts its own Xvfb.
+# Checks: a silent install puts every file and the font in place and registers the uninstaller;
+# the installed program starts and shows its window; a second install over the running copy
+# leaves exactly one copy running, the new one, in the same folder, with the settings untouched;
+# the silent uninstaller removes what was installed plus the start-up entry and the desktop
+# shortcut, and keeps the settings file.
+set -u
+
+BIN=$(cd "${1:?bin folder}" && pwd)
+export WINEPREFIX=$(cd "${2:?WINEPREFIX}" && pwd)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+
+# Names the installer and the program use.
+PRODUCT="Lurio 2008"
+WINDOW="Lurio 2008"
+SETTINGS_SUBDIR="Lurio 2008"
+SETTINGS_FILE="${LUR_SETTINGS_FILE:-settings.dat}"   # the engine's file in %APPDATA%\Lurio 2008
+UNINST_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lurio 2008'
+FONTS_KEY='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+# Chosen with /D= on the first install. /D= must come last and unquoted, and Wine quotes an
+# argument with a space, so this folder has none.
+WIN_DIR='C:\LurTest\Lurio'
+
+failures=0
+xvfb_pid=
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ok() { echo "ok: $*"; }
+die() { echo "FAIL: $*"; exit 1; }
+
+# Lurb.exe processes of this prefix (a Wine process shows its Windows command line).
+lurb_pids() {
+  local p
+  for p in $(pgrep -f 'Lurb\.exe' 2>/dev/null); do
+    if tr '\0' '\n' 2>/dev/null < "/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$p"; fi
+  done
+}
+
+cleanup() {
+  local p
+  for p in $(lurb_pids); do kill "$p" 2>/dev/null; done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
+  Xvfb ":$n" -screen 0 1024x768x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  sleep 1
+fi
+
+REGVIEW=()
+[ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && REGVIEW=(/reg:32)   # the installer is 32-bit
+
+winvar() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
+unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+# Prints the data of a registry value, or fails when it is absent.
+regval() {
+  local out
+  out=$(wine reg query "$1" /v "$2" "${REGVIEW[@]}" 2>/dev/null | tr -d '\r') || return 1
+  printf '%s\n' "$out" | awk -v name="$2" '
+    { line = $0; sub(/^ +/, "", line) }
+    index(line, name " ") == 1 && match(line, /^.*REG_[A-Z_]+ */) && substr(line, 1, length(name)) == name {
+      rest = substr(line, length(name) + 1); if (rest !~ /^ +REG_/) next
+      sub(/^ +REG_[A-Z_]+ */, "", rest); print rest; found = 1; exit }
+    END { exit !found }'
+}
+window_count() { xdotool search --name "^${WINDOW}\$" 2>/dev/null | wc -l; }
+# wait_for <seconds> <command...>: polls every 0.25 s.
+wait_for() {
+  local limit=$(( $1 * 4 )) i=0; shift
+  until "$@"; do i=$((i + 1)); [ $i -ge $limit ] && return 1; sleep 0.25; done
+}
+one_new_copy() {   # exactly one Lurb.exe, not one of the PIDs in $old_pids, and its window
+  local pids; pids=$(lurb_pids)
+  [ "$(printf '%s\n' $pids | grep -c .)" = 1 ] || return 1
+  ! printf '%s\n' $old_pids | grep -qxF "$pids" || return 1
+  [ "$(window_count)" -ge 1 ]
+}
+
+for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
+[ -z "$(lurb_pids)" ] || die "Lurb.exe already runs in this prefix"
+regval "$UNINST_KEY" DisplayName >/dev/null && die "$PRODUCT is already installed in this prefix"
+
+INST=$(unixpath "$WIN_DIR")
+WINDIR_U=$(unixpath "$(winvar WINDIR)")
+FONT="$WINDIR_U/Fonts/LurTahoma.ttf"
+PROGRAMDATA=$(unixpath "$(winvar ProgramData)")
+STARTLINK="$PROGRAMDATA/Microsoft/Windows/Start Menu/Programs/$PRODUCT.lnk"
+PROFILE=$(unixpath "$(winvar USERPROFILE)")
+DESKTOP="$PROFILE/Desktop"
+APPDATA_U=$(unixpath "$(winvar APPDATA)")
+SETTINGS="$APPDATA_U/$SETTINGS_SUBDIR/$SETTINGS_FILE"
+# A fresh prefix links Desktop to $HOME; the test needs a folder of its own.
+if [ -L "$DESKTOP" ]; then rm -f "$DESKTOP"; mkdir -p "$DESKTOP"; fi
+
+echo "== silent install into $WIN_DIR"
+timeout 120 wine "$BIN/LurbSetup.exe" /S "/D=$WIN_DIR"; rc=$?
+[ $rc = 0 ] || fail "LurbSetup.exe /S exited with $rc"
+for f in Lurb.exe lurcore.dll lurhelp.chm; do
+  if cmp -s "$BIN/$f" "$INST/$f"; then ok "$f installed"; else fail "$INST/$f missing or different from the build's"; fi
+done
+[ -s "$INST/LurTahoma-license.txt" ] && ok "font licence installed" || fail "font licence missing"
+[ -f "$INST/uninstall.exe" ] && ok "uninstaller written" || fail "uninstall.exe missing"
+if [ "$(head -c 4 "$FONT" 2>/dev/null | od -An -tx1 | tr -d ' ')" = "00010000" ]; then ok "font in the fonts folder"
+else fail "$FONT missing or not a TrueType file"; fi
+[ "$(regval "$FONTS_KEY" "LurTahoma (TrueType)")" = "LurTahoma.ttf" ] && ok "font registered" || fail "font not registered"
+[ -f "$STARTLINK" ] && ok "Start-menu shortcut" || fail "$STARTLINK missing"
+[ "$(regval "$UNINST_KEY" DisplayName)" = "$PRODUCT" ] && ok "uninstaller registered" || fail "DisplayName wrong or missing"
+[ -n "$(regval "$UNINST_KEY" DisplayVersion)" ] || fail "DisplayVersion missing"
+[ "$(regval "$UNINST_KEY" DisplayIcon)" = "$WIN_DIR\\Lurb.exe,0" ] || fail "DisplayIcon is '$(regval "$UNINST_KEY" DisplayIcon)'"
+[ "$(regval "$UNINST_KEY" UninstallString)" = "\"$WIN_DIR\\uninstall.exe\"" ] || fail "UninstallString is '$(regval "$UNINST_KEY" UninstallString)'"
+[ "$(regval "$UNINST_KEY" QuietUninstallString)" = "\"$WIN_DIR\\uninstall.exe\" /S" ] || fail "QuietUninstallString is '$(regval "$UNINST_KEY" QuietUninstallString)'"
+
+echo "== the installed program starts"
+(cd "$INST" && exec wine "$WIN_DIR\\Lurb.exe" >/dev/null 2>&1 &)
+old_pids=""
+if wait_for 20 one_new_copy; then ok "window '$WINDOW' shown by one running copy"; else fail "the installed program did not start (pids: $(lurb_pids | tr '\n' ' '), windows: $(window_count))"; fi
+first_pids=$(lurb_pids)
+
+# The user's settings: the engine's own file if it wrote one, else a stand-in of ten bytes.
+if [ ! -f "$SETTINGS" ]; then mkdir -p "$(dirname "$SETTINGS")"; printf '\x00\x01\x00\x00\x01\x00\x00\x00\x00\x00' > "$SETTINGS"; fi
+settings_sum=$(md5sum < "$SETTINGS")
+
+echo "== second install over the running copy"
+old_pids=$first_pids
+timeout 120 wine "$BIN/LurbSetup.exe" /S; rc=$?
+[ $rc = 0 ] || fail "second LurbSetup.exe /S exited with $rc"
+if wait_for 20 one_new_copy; then
+  sleep 2   # a late second copy would show up here
+  if one_new_copy; then ok "exactly one copy runs, a new one"; else fail "not exactly one new copy after settling: $(lurb_pids | tr '\n' ' ')"; fi
+else
+  fail "after the upgrade: running pids '$(lurb_pids | tr '\n' ' ')', before '$(echo $old_pids)', windows $(window_count)"
+fi
+for p in $(lurb_pids); do
+  tr '\0' ' ' < "/proc/$p/cmdline" | grep -qF "$WIN_DIR\\Lurb.exe" && ok "the new copy runs from $WIN_DIR" || fail "the new copy runs from: $(tr '\0' ' ' < "/proc/$p/cmdline")"
+done
+cmp -s "$BIN/Lurb.exe" "$INST/Lurb.exe" || fail "Lurb.exe not upgraded in place"
+[ "$(regval "$UNINST_KEY" InstallLocation)" = "$WIN_DIR" ] && ok "upgraded in place" || fail "install location moved to '$(regval "$UNINST_KEY" InstallLocation)'"
+[ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the upgrade" || fail "settings changed or gone after the upgrade"
+
+echo "== silent uninstall"
+wine reg add "$RUN_KEY" /v Lurb /t REG_SZ /d "\"$WIN_DIR\\Lurb.exe\"" /f >/dev/null 2>&1
+printf 'shortcut stand-in' > "$DESKTOP/$PRODUCT.lnk"
+[ -n "$(regval "$RUN_KEY" Lurb)" ] || fail "could not create the start-up entry for the test"
+timeout 60 wine "$INST/uninstall.exe" /S; rc=$?
+[ $rc = 0 ] || fail "uninstall.exe /S exited with $rc"
+# The uninstaller copies itself away and works in the background: poll.
+gone() { [ ! -e "$INST" ] && ! regval "$UNINST_KEY" DisplayName >/dev/null; }
+wait_for 30 gone || fail "uninstall did not finish: $(ls "$INST" 2>/dev/null | tr '\n' ' ')"
+wait_for 10 test -z "$(lurb_pids)" && ok "running copy closed by the uninstaller" || fail "Lurb.exe still runs: $(lurb_pids | tr '\n' ' ')"
+[ ! -e "$INST" ] && ok "program folder removed" || fail "left in $INST: $(ls -A "$INST" | tr '\n' ' ')"
+[ ! -e "$FONT" ] && ok "font removed" || fail "font file left"
+regval "$FONTS_KEY" "LurTahoma (TrueType)" >/dev/null && fail "font still registered" || ok "font unregistered"
+[ ! -e "$STARTLINK" ] && ok "Start-menu shortcut removed" || fail "Start-menu shortcut left"
+regval "$RUN_KEY" Lurb >/dev/null && fail "start-up entry 'Lurb' left" || ok "start-up entry removed"
+[ ! -e "$DESKTOP/$PRODUCT.lnk" ] && ok "desktop shortcut removed" || fail "desktop shortcut left"
+[ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the uninstaller" || fail "settings file changed or removed"
+
+if [ $failures = 0 ]; then echo "PASS"; exit 0; fi
+echo "$failures failure(s)"; exit 1
