@@ -1,0 +1,16 @@
+// Turning composed Unicode text into the code units of the chosen code table.
+#pragma once
+
+#include "lurcore/core/options.h"
+
+#include <string>
+#include <string_view>
+
+namespace lurcore::core {
+
+// Appends one character in the table: Unicode as it is; for the legacy tables each byte b becomes the
+// code unit U+00b. ASCII is the same in all three.
+void appendEncoded(std::u16string& out, char16_t character, CodeTable table);
+std::u16string encode(std::u16string_view text, CodeTable table);
+
+} // namespace lurcore::core

@@ -1,0 +1,45 @@
+#include "lurcore/core/key_rules.h"
+
+#include <array>
+
+namespace lurcore::core {
+namespace {
+
+constexpr std::array kTelexRules = {
+    KeyRule{u's', MarkAction::Tone, 0, Tone::Acute},
+    KeyRule{u'f', MarkAction::Tone, 0, Tone::Grave},
+    KeyRule{u'r', MarkAction::Tone, 0, Tone::Hook},
+    KeyRule{u'x', MarkAction::Tone, 0, Tone::Tilde},
+    KeyRule{u'j', MarkAction::Tone, 0, Tone::Dot},
+    KeyRule{u'z', MarkAction::ToneRemove, 0, Tone::None},
+    KeyRule{u'a', MarkAction::Hat, u'a', Tone::None},
+    KeyRule{u'e', MarkAction::Hat, u'e', Tone::None},
+    KeyRule{u'o', MarkAction::Hat, u'o', Tone::None},
+    KeyRule{u'w', MarkAction::HornOrBreve, 0, Tone::None},
+    KeyRule{u'd', MarkAction::Stroke, u'd', Tone::None},
+};
+
+constexpr std::array kVniRules = {
+    KeyRule{u'1', MarkAction::Tone, 0, Tone::Acute},     KeyRule{u'2', MarkAction::Tone, 0, Tone::Grave},
+    KeyRule{u'3', MarkAction::Tone, 0, Tone::Hook},      KeyRule{u'4', MarkAction::Tone, 0, Tone::Tilde},
+    KeyRule{u'5', MarkAction::Tone, 0, Tone::Dot},       KeyRule{u'6', MarkAction::Hat, 0, Tone::None},
+    KeyRule{u'7', MarkAction::Horn, 0, Tone::None},      KeyRule{u'8', MarkAction::Breve, u'a', Tone::None},
+    KeyRule{u'9', MarkAction::Stroke, u'd', Tone::None}, KeyRule{u'0', MarkAction::ToneRemove, 0, Tone::None},
+};
+
+template <std::size_t N> const KeyRule* find(const std::array<KeyRule, N>& rules, char16_t key) {
+    for (const KeyRule& rule : rules) {
+        if (rule.key == key) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+const KeyRule* findKeyRule(InputMethod method, char16_t key) {
+    return method == InputMethod::Telex ? find(kTelexRules, key) : find(kVniRules, key);
+}
+
+} // namespace lurcore::core
