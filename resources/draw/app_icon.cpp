@@ -41,15 +41,18 @@ Color tint(Color c, double f) {
     return {c.r + (255 - c.r) * f, c.g + (255 - c.g) * f, c.b + (255 - c.b) * f, c.a};
 }
 
-void glossyBall(Canvas& canvas, Vec2 c, double r, Color base) {
+// Tiny balls get a fainter shine, or the highlight washes their colour out.
+void glossyBall(Canvas& canvas, Vec2 c, double r, Color base, bool tiny) {
     Vec2 light{c.x - 0.3 * r, c.y - 0.35 * r};
-    canvas.fill(circle(c, r),
-                radial(light, 1.45 * r, {{0, tint(base, 0.55)}, {0.55, base}, {1, shade(base, 0.62)}}));
+    canvas.fill(
+        circle(c, r),
+        radial(light, 1.45 * r, {{0, tint(base, tiny ? 0.2 : 0.55)}, {0.55, base}, {1, shade(base, 0.62)}}));
+    double shine = tiny ? 0.45 : 0.9;
     double top = c.y - 0.92 * r;
     double bottom = c.y - 0.05 * r;
     canvas.fill(ellipse({c.x, c.y - 0.48 * r}, 0.62 * r, 0.42 * r),
                 withAlpha(solid(rgb(255, 255, 255)),
-                          [=](Vec2 p) { return 0.9 - 0.85 * (p.y - top) / (bottom - top); }));
+                          [=](Vec2 p) { return shine * (1 - 0.95 * (p.y - top) / (bottom - top)); }));
 }
 
 // Peach, blue and green; with sixteen colours peach becomes yellow.
@@ -57,11 +60,13 @@ const std::array<Color, 3> kBallColours{rgb(255, 178, 128), rgb(80, 140, 235), r
 const std::array<Color, 3> kFlatBalls{rgb(255, 255, 0), rgb(0, 0, 255), rgb(0, 255, 0)};
 const std::array<Color, 3> kFlatShades{rgb(128, 128, 0), rgb(0, 0, 128), rgb(0, 128, 0)};
 
-void flatBall(Canvas& canvas, Vec2 c, double r, int which) {
+void flatBall(Canvas& canvas, Vec2 c, double r, int which, bool tiny) {
     size_t i = static_cast<size_t>(which);
     canvas.fill(circle(c, r), kFlatShades[i]);
     canvas.fill(circle({c.x - 0.18 * r, c.y - 0.18 * r}, 0.8 * r), kFlatBalls[i]);
-    canvas.fill(ellipse({c.x - 0.1 * r, c.y - 0.55 * r}, 0.45 * r, 0.25 * r), rgb(255, 255, 255));
+    if (!tiny) {
+        canvas.fill(ellipse({c.x - 0.1 * r, c.y - 0.55 * r}, 0.45 * r, 0.25 * r), rgb(255, 255, 255));
+    }
 }
 
 } // namespace
@@ -112,9 +117,9 @@ Image appIcon(int size, const Font& letterFace, bool sixteenColours) {
     for (int i = 0; i < 3; ++i) {
         Vec2 c{l.ballX[i], l.ballY};
         if (flat) {
-            flatBall(canvas, c, r, i);
+            flatBall(canvas, c, r, i, small);
         } else {
-            glossyBall(canvas, c, r, kBallColours[static_cast<size_t>(i)]);
+            glossyBall(canvas, c, r, kBallColours[static_cast<size_t>(i)], small);
         }
         if (small) {
             canvas.fill(capsule({c.x, c.y - 0.9}, {c.x, c.y + 1.3}, 0.9), red);
