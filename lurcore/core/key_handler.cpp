@@ -1,0 +1,142 @@
+#include "lurcore/core/key_handler.h"
+
+#include "lurcore/core/virtual_keys.h"
+
+namespace lurcore::core {
+namespace {
+
+bool isShift(std::uint16_t key) {
+    return key == vk::kShift || key == vk::kLShift || key == vk::kRShift;
+}
+bool isControl(std::uint16_t key) {
+    return key == vk::kControl || key == vk::kLControl || key == vk::kRControl;
+}
+bool isAlt(std::uint16_t key) {
+    return key == vk::kMenu || key == vk::kLMenu || key == vk::kRMenu;
+}
+bool isWin(std::uint16_t key) {
+    return key == vk::kLWin || key == vk::kRWin;
+}
+
+Edit passKey() {
+    return {};
+}
+Edit swallowKey() {
+    return {false, 0, {}};
+}
+
+} // namespace
+
+KeyHandler::KeyHandler(std::function<WordSettings()> readSettings)
+    : readSettings_(std::move(readSettings)),
+      composer_({InputMethod::Vni, CodeTable::Unicode, ToneRule::Free, true}) {
+    settings_ = readSettings_();
+}
+
+void KeyHandler::setInputMethod(InputMethod method) {
+    Options options = composer_.options();
+    options.inputMethod = method;
+    composer_.setOptions(options);
+}
+
+void KeyHandler::setCodeTable(CodeTable table) {
+    Options options = composer_.options();
+    options.codeTable = table;
+    composer_.setOptions(options);
+}
+
+void KeyHandler::setToneRule(ToneRule rule) {
+    Options options = composer_.options();
+    options.toneRule = rule;
+    composer_.setOptions(options);
+}
+
+void KeyHandler::setComposing(bool on) {
+    composing_ = on;
+    composer_.endWord();
+}
+
+void KeyHandler::toggle() {
+    setComposing(!composing_);
+}
+
+void KeyHandler::startWordIfNeeded() {
+    if (composer_.inWord()) {
+        return;
+    }
+    settings_ = readSettings_();
+    Options options = composer_.options();
+    options.spellCheck = settings_.spellCheck;
+    composer_.setOptions(options);
+}
+
+Edit KeyHandler::keyDown(std::uint16_t key) {
+    if (isShift(key) || isControl(key)) {
+        (isShift(key) ? shift_ : control_) = true;
+        shiftControlAlone_ = shift_ && control_ && !alt_ && !win_;
+        return passKey();
+    }
+    shiftControlAlone_ = false;
+    if (isAlt(key) || isWin(key)) {
+        (isAlt(key) ? alt_ : win_) = true;
+        return passKey();
+    }
+    if (key == vk::kCapital) {
+        capsLock_ = !capsLock_;
+        return passKey();
+    }
+    if (key == vk::kZ && alt_ && !control_ && !win_) {
+        settings_ = readSettings_();
+        if (settings_.switchKey == SwitchKey::AltZ) {
+            toggle();
+            return swallowKey();
+        }
+    }
+    if (!composing_) {
+        return passKey();
+    }
+    if (control_ || alt_ || win_) {
+        composer_.endWord(); // a shortcut may move the caret or change the text
+        return passKey();
+    }
+    if (key == vk::kBack) {
+        return composer_.backspace();
+    }
+    return typeKey(key);
+}
+
+Edit KeyHandler::typeKey(std::uint16_t key) {
+    char16_t character = 0;
+    if (key >= vk::kA && key <= vk::kZ) {
+        const bool upper = shift_ != capsLock_;
+        character = static_cast<char16_t>((upper ? u'A' : u'a') + (key - vk::kA));
+    } else if (key >= vk::kDigit0 && key <= vk::kDigit9 && !shift_) {
+        character = static_cast<char16_t>(u'0' + (key - vk::kDigit0));
+    }
+    if (character == 0) {
+        composer_.endWord(); // space, punctuation, Enter, Tab, arrows and the rest
+        return passKey();
+    }
+    startWordIfNeeded();
+    return composer_.type(character);
+}
+
+Edit KeyHandler::keyUp(std::uint16_t key) {
+    if (isShift(key) || isControl(key)) {
+        if (shiftControlAlone_) {
+            shiftControlAlone_ = false;
+            settings_ = readSettings_();
+            if (settings_.switchKey == SwitchKey::ShiftCtrl) {
+                toggle();
+            }
+        }
+        (isShift(key) ? shift_ : control_) = false;
+    } else if (isAlt(key)) {
+        alt_ = false;
+    } else if (isWin(key)) {
+        win_ = false;
+    }
+    return passKey();
+}
+
+} // namespace lurcore::core
