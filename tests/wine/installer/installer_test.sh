@@ -3,8 +3,9 @@
 #
 #   installer_test.sh <bin folder with LurbSetup.exe, Lurb.exe, lurcore.dll, lurhelp.chm> <WINEPREFIX>
 #
-# The prefix must be a prepared test prefix without Lurio 2008 installed; the test changes it
-# (installs, then uninstalls). Uses $DISPLAY if set, otherwise starts its own Xvfb.
+# The given prefix is only a template: the test works on a copy of it, with a wineserver of its
+# own, so that installing and uninstalling (the font above all) leave the shared prefix alone.
+# Uses $DISPLAY if set, otherwise starts its own Xvfb.
 # Checks: a silent install puts every file and the font in place and registers the uninstaller;
 # the installed program starts and shows its window; a second install over the running copy
 # leaves exactly one copy running, the new one, in the same folder, with the settings untouched;
@@ -13,7 +14,10 @@
 set -u
 
 BIN=$(cd "${1:?bin folder}" && pwd)
-export WINEPREFIX=$(cd "${2:?WINEPREFIX}" && pwd)
+TEMPLATE=$(cd "${2:?WINEPREFIX}" && pwd)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/lurb-installer-test.XXXXXX")
+cp -a "$TEMPLATE" "$WORK/prefix" || { echo "FAIL: cannot copy the prefix"; exit 1; }
+export WINEPREFIX="$WORK/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 
@@ -21,7 +25,7 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 PRODUCT="Lurio 2008"
 WINDOW="Lurio 2008"
 SETTINGS_SUBDIR="Lurio 2008"
-SETTINGS_FILE="${LUR_SETTINGS_FILE:-settings.dat}"   # the engine's file in %APPDATA%\Lurio 2008
+SETTINGS_FILE="lurcore.cfg"        # the engine's file in %APPDATA%\Lurio 2008
 UNINST_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lurio 2008'
 FONTS_KEY='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -46,9 +50,12 @@ lurb_pids() {
 cleanup() {
   local p
   for p in $(lurb_pids); do kill "$p" 2>/dev/null; done
+  wineserver -k 2>/dev/null   # the copy's own server, started below
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$WORK"
 }
 trap cleanup EXIT
+wineserver -p >/dev/null 2>&1
 
 if [ -z "${DISPLAY:-}" ]; then
   for n in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
@@ -88,8 +95,7 @@ one_new_copy() {   # exactly one Lurb.exe, not one of the PIDs in $old_pids, and
 }
 
 for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
-[ -z "$(lurb_pids)" ] || die "Lurb.exe already runs in this prefix"
-regval "$UNINST_KEY" DisplayName >/dev/null && die "$PRODUCT is already installed in this prefix"
+regval "$UNINST_KEY" DisplayName >/dev/null && die "$PRODUCT is already installed in the template prefix"
 
 INST=$(unixpath "$WIN_DIR")
 WINDIR_U=$(unixpath "$(winvar WINDIR)")
@@ -102,6 +108,8 @@ APPDATA_U=$(unixpath "$(winvar APPDATA)")
 SETTINGS="$APPDATA_U/$SETTINGS_SUBDIR/$SETTINGS_FILE"
 # A fresh prefix links Desktop to $HOME; the test needs a folder of its own.
 if [ -L "$DESKTOP" ]; then rm -f "$DESKTOP"; mkdir -p "$DESKTOP"; fi
+# Test prefixes carry the font for the program's own tests; here the installer must bring it.
+rm -f "$FONT"
 
 echo "== silent install into $WIN_DIR"
 timeout 120 wine "$BIN/LurbSetup.exe" /S "/D=$WIN_DIR"; rc=$?
