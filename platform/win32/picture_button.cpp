@@ -1,0 +1,101 @@
+#include "platform/win32/picture_button.h"
+
+#include <commctrl.h>
+
+namespace lurwin {
+
+namespace {
+
+constexpr int kPictureSize = 20;
+constexpr int kCaptionSpacing = 4;
+constexpr UINT_PTR kSubclassId = 1;
+
+bool inside(HWND button, LPARAM lParam) {
+    RECT client;
+    GetClientRect(button, &client);
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return PtInRect(&client, point) != FALSE;
+}
+
+void notifyClick(HWND button) {
+    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+// The button's own mouse handling would move the focus here; this one tracks the press itself.
+LRESULT CALLBACK focuslessProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                               DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(button);
+        SendMessageW(button, BM_SETSTATE, TRUE, 0);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (GetCapture() == button) {
+            const BOOL pressed = inside(button, lParam) ? TRUE : FALSE;
+            if ((SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != (pressed ? BST_PUSHED : 0)) {
+                SendMessageW(button, BM_SETSTATE, pressed, 0);
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == button) {
+            ReleaseCapture();
+            SendMessageW(button, BM_SETSTATE, FALSE, 0);
+            if (inside(button, lParam)) {
+                notifyClick(button);
+            }
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        SendMessageW(button, BM_SETSTATE, FALSE, 0);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SETFOCUS:
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, focuslessProc, kSubclassId);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
+} // namespace
+
+void makeFocusless(HWND button) {
+    SetWindowSubclass(button, focuslessProc, kSubclassId, 0);
+}
+
+void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, COLORREF textColor) {
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(dc, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const int shift = pressed ? 1 : 0;
+    const int pictureTop = area.top + (area.bottom - area.top - kPictureSize) / 2 + shift;
+    if (picture != nullptr) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(memory, picture);
+        const COLORREF transparent = GetPixel(memory, 0, kPictureSize - 1);
+        TransparentBlt(dc, area.left + shift, pictureTop, kPictureSize, kPictureSize, memory, 0, 0,
+                       kPictureSize, kPictureSize, transparent);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    }
+    wchar_t caption[64] = {};
+    GetWindowTextW(item.hwndItem, caption, 64);
+    RECT text{area.left + kPictureSize + kCaptionSpacing + shift, area.top + shift, area.right,
+              area.bottom + shift};
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColor);
+    // No DT_HIDEPREFIX: the accelerator letters stay underlined.
+    DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+}
+
+} // namespace lurwin
