@@ -9,13 +9,16 @@ prepare_wine_prefix() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
     export WINEARCH=win32
-    if [ ! -f "$WINEPREFIX/.lurb-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.lurb-ready-2" ]; then
         rm -rf "$dir"
         mkdir -p "$HOME"
         wineboot -i >/dev/null 2>&1
         wineserver -w
         # A crash must end the test, not wait for someone to close a dialog.
         wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        # Wine has no Tahoma; a narrow face with every Vietnamese letter keeps the window's layout.
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Tahoma /t REG_SZ /d 'DejaVu Sans Condensed' /f \
+            >/dev/null 2>&1
         wineserver -w
         # The desktop folder is a link to $HOME at first; tests write shortcuts there.
         local desktop="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/Desktop"
@@ -27,7 +30,7 @@ prepare_wine_prefix() {
         local fonts="$WINEPREFIX/drive_c/windows/Fonts"
         mkdir -p "$fonts"
         cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/LurTahoma.ttf"
-        touch "$WINEPREFIX/.lurb-ready"
+        touch "$WINEPREFIX/.lurb-ready-2"
     fi
 }
 
