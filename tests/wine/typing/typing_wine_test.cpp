@@ -1,0 +1,195 @@
+// The real engine end to end: Lurb.exe with the real lurcore.dll running, keys typed by xdotool into an
+// edit box of this program, the box's text read back. A '.' typed last marks that every key has arrived.
+#include "lurcore/store/settings_file.h"
+#include "tests/wine/support/lurb_process.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace lurtest {
+namespace {
+
+constexpr int kBoxLeft = 120;
+constexpr int kBoxTop = 160;
+
+std::wstring settingsFile() {
+    wchar_t appData[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    const std::wstring folder = std::wstring(appData) + L"\\Lurio 2008";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\lurcore.cfg";
+}
+
+// The block the engine loads at start: quick start on, so that no window takes the focus.
+void storeSettings(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
+    const TSharedSettings block{
+        std::uint8_t(telex ? 0 : 1), std::uint8_t(telex ? 1 : 0), 1, 0, 1, 0, codeTable, 0, 1, switchKey};
+    const std::vector<std::uint8_t> bytes = lurcore::encodeSettings(block);
+    std::ofstream file(std::filesystem::path(settingsFile()), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Keeps this thread's windows alive while waiting: the edit box belongs to it.
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+void pump(std::chrono::milliseconds time) {
+    pumpUntil([] { return false; }, time);
+}
+
+// xdotool is a Linux program: Wine starts it, but its process cannot be waited for.
+void xdotool(const std::string& arguments) {
+    std::wstring command = L"Z:\\usr\\bin\\xdotool ";
+    command.append(arguments.begin(), arguments.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &info))
+        << "xdotool could not be started";
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+// "mousemove x y" over the middle of the edit box, then the rest. (Built with snprintf: GCC 12 warns
+// falsely about string concatenation chains at -O2.)
+std::string overTheBox(const char* format, const std::string& keys) {
+    char command[512];
+    std::snprintf(command, sizeof command, format, kBoxLeft + 250, kBoxTop + 30, keys.c_str());
+    return command;
+}
+
+class EditBox {
+public:
+    EditBox() {
+        frame_ =
+            CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"typing target", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                            kBoxLeft, kBoxTop, 500, 60, nullptr, nullptr, nullptr, nullptr);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 490, 50,
+                                frame_, nullptr, nullptr, nullptr);
+        SetForegroundWindow(frame_);
+        SetFocus(edit_);
+        pump(200ms);
+    }
+    ~EditBox() { DestroyWindow(frame_); }
+
+    std::wstring text() const {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(edit_, buffer, 512);
+        return buffer;
+    }
+    void clear() { SetWindowTextW(edit_, L""); }
+
+    // Types the keys with xdotool, then '.', and gives back the text before the '.'.
+    std::wstring type(const std::string& keys) {
+        clear();
+        // The pointer stays over the box: without a window manager keys go to the window under it.
+        xdotool(overTheBox("mousemove %d %d click 1 sleep 0.3 type --delay 40 \"%s.\"", keys));
+        if (!pumpUntil([this] { return !text().empty() && text().back() == L'.'; }, 15000ms)) {
+            return L"(timed out) " + text();
+        }
+        std::wstring shown = text();
+        shown.pop_back();
+        return shown;
+    }
+
+    // Presses a key chord (as xdotool names it) with the pointer over the box.
+    void chord(const std::string& keys) {
+        clear();
+        xdotool(overTheBox("mousemove %d %d key %s type \".\"", keys));
+        pumpUntil([this] { return text() == L"."; }, 10000ms);
+        clear();
+    }
+
+private:
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+std::unique_ptr<LurbProcess> startLurb(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
+    storeSettings(telex, codeTable, switchKey);
+    auto lurb = std::make_unique<LurbProcess>(binFolder() + L"Lurb.exe");
+    EXPECT_NE(lurb->waitForForm(), nullptr) << "Lurb.exe did not start";
+    EXPECT_TRUE(waitFor([&] { return trayIconPresent(lurb->form()); })) << "no tray icon";
+    std::this_thread::sleep_for(300ms); // the hook goes in as the form is made
+    return lurb;
+}
+
+// "tiếng việt" as each code table puts it into a Unicode edit box: byte b as U+00b.
+const wchar_t* const kTiengViet[] = {
+    L"ti\u1EBFng vi\u1EC7t",   // Unicode
+    L"ti\u00D5ng vi\u00D6t",   // TCVN3: ế D5, ệ D6
+    L"tie\u00E1ng vie\u00E4t", // VNI Windows: e E1, e E4
+};
+
+struct Method {
+    bool telex;
+    const char* keys;
+};
+
+class TypingInEachTable : public ::testing::TestWithParam<int> {};
+
+TEST_P(TypingInEachTable, TelexAndVni) {
+    const int table = GetParam();
+    for (const Method method : {Method{true, "tieengs vieetj"}, Method{false, "tie61ng vie65t"}}) {
+        auto lurb = startLurb(method.telex, static_cast<std::uint8_t>(table), 0);
+        EditBox box;
+        EXPECT_EQ(box.type(method.keys), kTiengViet[table])
+            << (method.telex ? "Telex" : "VNI") << " table " << table;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, TypingInEachTable, ::testing::Values(0, 1, 2));
+
+TEST(TypingSwitch, TrayClickToEnglishPassesKeysUnchanged) {
+    auto lurb = startLurb(true, 0, 0);
+    EditBox box;
+    EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
+    PostMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514); // left button up on the icon
+    pump(500ms);
+    EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj");
+    PostMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514);
+    pump(500ms);
+    EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
+}
+
+TEST(TypingSwitch, AltZToggles) {
+    auto lurb = startLurb(true, 0, 0);
+    EditBox box;
+    box.chord("alt+z");
+    EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj");
+    box.chord("alt+z");
+    EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
+}
+
+TEST(TypingSwitch, ShiftCtrlToggles) {
+    auto lurb = startLurb(false, 0, 1);
+    EditBox box;
+    box.chord("shift+ctrl");
+    EXPECT_EQ(box.type("tie61ng vie65t"), L"tie61ng vie65t");
+    box.chord("shift+ctrl");
+    EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
+}
+
+} // namespace
+} // namespace lurtest
