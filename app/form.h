@@ -121,6 +121,9 @@ public:
 
 private:
     void addOrRemoveFont(bool add);
+    void showModeOnIcon();
+    void chooseInputMethod(std::uint8_t method);
+    void chooseCodeTable(std::uint8_t table, bool reloadWindow);
     std::string fontPath();
 
     lur::Platform& p_;

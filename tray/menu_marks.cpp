@@ -49,46 +49,39 @@ void TForm1::ReSetTags() {
     pAnh.Tag = VietMode != 0 ? kNone : 4;
 }
 
+// The menu's commands store first, then hand the new value to the engine.
+void TForm1::chooseInputMethod(std::uint8_t method) {
+    SharedSettings->UseVni = method == 0 ? 1 : 0;
+    SharedSettings->UseTelex = method == 1 ? 1 : 0;
+    WriteToFile(&SharedSettings);
+    TypingOptions->SetKeyMode(method);
+    SetKMode(TypingOptions->GetKeyMode());
+    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+}
+
+void TForm1::chooseCodeTable(std::uint8_t table, bool reloadWindow) {
+    SharedSettings->CodeTable = table;
+    WriteToFile(&SharedSettings);
+    if (reloadWindow) {
+        Setvalue();
+    }
+    TypingOptions->SetCharSet(table);
+    SetCSet(TypingOptions->CharSet);
+    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+}
+
 void TForm1::pVniClick() {
-    SharedSettings->UseVni = 1;
-    SharedSettings->UseTelex = 0;
-    WriteToFile(&SharedSettings);
-    TypingOptions->SetKeyMode(0);
-    SetKMode(TypingOptions->GetKeyMode());
-    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    chooseInputMethod(0);
 }
-
 void TForm1::pTelexClick() {
-    SharedSettings->UseVni = 0;
-    SharedSettings->UseTelex = 1;
-    WriteToFile(&SharedSettings);
-    TypingOptions->SetKeyMode(1);
-    SetKMode(TypingOptions->GetKeyMode());
-    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    chooseInputMethod(1);
 }
-
 void TForm1::pUniClick() {
-    SharedSettings->CodeTable = 0;
-    WriteToFile(&SharedSettings);
-    TypingOptions->SetCharSet(0);
-    SetCSet(TypingOptions->CharSet);
-    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    chooseCodeTable(0, false);
 }
-
 void TForm1::pTCVNClick() {
-    SharedSettings->CodeTable = 1;
-    WriteToFile(&SharedSettings);
-    Setvalue();
-    TypingOptions->SetCharSet(1);
-    SetCSet(TypingOptions->CharSet);
-    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    chooseCodeTable(1, true);
 }
-
 void TForm1::pVniTNClick() {
-    SharedSettings->CodeTable = 2;
-    WriteToFile(&SharedSettings);
-    Setvalue();
-    TypingOptions->SetCharSet(2);
-    SetCSet(TypingOptions->CharSet);
-    ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
+    chooseCodeTable(2, true);
 }

@@ -28,17 +28,12 @@ void TForm1::FormMouseMove(int x, int /*y*/) {
             VietMode = 0;
             pViet.ImageIndex = -1;
             pAnh.ImageIndex = 4;
-            TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
-            p_.tray.notifyIcon(kNimModify, &TrayData);
-            StopKeyBoardHook();
         } else {
             VietMode = 1;
             pViet.ImageIndex = 3;
             pAnh.ImageIndex = -1;
-            TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
-            p_.tray.notifyIcon(kNimModify, &TrayData);
-            StartKeyBoardHook();
         }
+        showModeOnIcon();
     } else if (x == kMouseRightUp) {
         p_.system.setForegroundToApplication();
         p_.system.processWaitingMessages();
@@ -47,20 +42,31 @@ void TForm1::FormMouseMove(int x, int /*y*/) {
     p_.window.sendNull();
 }
 
+// The icon and tooltip of the current mode, then the engine's hook to match.
+void TForm1::showModeOnIcon() {
+    if (VietMode != 0) {
+        TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
+    } else {
+        TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
+    }
+    p_.tray.notifyIcon(kNimModify, &TrayData);
+    if (VietMode != 0) {
+        StartKeyBoardHook();
+    } else {
+        StopKeyBoardHook();
+    }
+}
+
 void TForm1::pVietClick() {
     VietMode = 1;
     ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
-    TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
-    p_.tray.notifyIcon(kNimModify, &TrayData);
-    StartKeyBoardHook();
+    showModeOnIcon();
 }
 
 void TForm1::pAnhClick() {
     VietMode = 0;
     ReSetPicture(SharedSettings->CodeTable, SharedSettings->UseVni, SharedSettings->UseTelex, VietMode);
-    TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
-    p_.tray.notifyIcon(kNimModify, &TrayData);
-    StopKeyBoardHook();
+    showModeOnIcon();
 }
 
 void TForm1::TaskbarClick() {
