@@ -1,6 +1,7 @@
 #include "platform/win32/form_window.h"
 
 #include "platform/win32/error_box.h"
+#include "platform/win32/flat_list.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/picture_button.h"
@@ -34,6 +35,19 @@ HFONT makeFont(int height, int weight, BYTE charset) {
     return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
 }
+
+// Moves a DC's origin for one drawing and puts it back, also when the drawing throws.
+class ViewportShift {
+public:
+    ViewportShift(HDC dc, POINT by) : dc_(dc) { OffsetViewportOrgEx(dc_, by.x, by.y, &previous_); }
+    ViewportShift(const ViewportShift&) = delete;
+    ViewportShift& operator=(const ViewportShift&) = delete;
+    ~ViewportShift() { SetViewportOrgEx(dc_, previous_.x, previous_.y, nullptr); }
+
+private:
+    HDC dc_;
+    POINT previous_{};
+};
 
 bool isPictureButton(int id) {
     return id == kIdCmdThoat || id == kIdTntSpeedButton1 || id == kIdTaskbar;
@@ -132,7 +146,7 @@ void FormWindow::createControls() {
             break;
         case ControlKind::DropDownList:
             windowClass = L"COMBOBOX";
-            style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
+            style |= kFlatListStyle | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
             height = kListDropHeight;
             break;
         case ControlKind::RadioButton:
@@ -151,8 +165,10 @@ void FormWindow::createControls() {
             makeFocusless(child);
         }
         if (spec.kind == ControlKind::DropDownList) {
+            // After the font: a new font makes the list measure its field again.
             SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListFieldHeight);
             SendMessageW(child, CB_SETITEMHEIGHT, 0, kListItemHeight);
+            makeFlatList(child);
         }
     }
 }
@@ -209,7 +225,6 @@ void FormWindow::connectModel() {
         for (const std::u16string& item : list.items()) {
             SendMessageW(control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
         }
-        SendMessageW(control(id), CB_SETITEMHEIGHT, 0, kListItemHeight);
         list.onStateChanged = [this, &list, id] { mirrorList(id, list.itemIndex()); };
         mirrorList(id, list.itemIndex());
     }
@@ -502,6 +517,10 @@ void FormWindow::onDrawItem(DRAWITEMSTRUCT& item) {
         drawLabel(item);
         return;
     }
+    if (item.CtlType == ODT_COMBOBOX) {
+        drawFlatListItem(item);
+        return;
+    }
     if (item.CtlType == ODT_BUTTON) {
         drawPictureButton(item, buttonPictures_[static_cast<int>(item.CtlID)], vietnameseFont_, kNavy);
         return;
@@ -521,8 +540,21 @@ void FormWindow::onDrawItem(DRAWITEMSTRUCT& item) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // Under Wine the items sit inside a margin of the menu's client area. The drawing reads the strip
+    // at the item's own coordinates, so it must see the first item's corner as (0, 0).
+    POINT origin{item.rcItem.left, item.rcItem.top};
+    const auto menu = reinterpret_cast<HMENU>(item.hwndItem);
+    const int position = static_cast<int>(item.itemID) - kFirstMenuCommand;
+    RECT first;
+    RECT mine;
+    if (GetMenuItemRect(nullptr, menu, 0, &first) != FALSE &&
+        GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &mine) != FALSE) {
+        origin.y -= mine.top - first.top;
+    }
+    const ViewportShift shift(item.hDC, origin);
     GdiCanvas canvas(item.hDC, sidebar_, menuPictures_, metrics.lfMenuFont);
-    const lur::Rect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    const lur::Rect rect{item.rcItem.left - origin.x, item.rcItem.top - origin.y,
+                         item.rcItem.right - origin.x, item.rcItem.bottom - origin.y};
     form_->MenuDrawItem(menuItem, canvas, rect, selected);
 }
 

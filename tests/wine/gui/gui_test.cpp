@@ -224,6 +224,10 @@ int countPixels(const Capture& capture, const RECT& area, bool (*match)(std::uin
     return count;
 }
 
+std::uint32_t rgbOf(COLORREF c) {
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
 int red(std::uint32_t p) {
     return static_cast<int>((p >> 16) & 0xFF);
 }
@@ -268,6 +272,7 @@ TEST_F(Gui, ControlsMatchTheLayout) {
     for (int id : {kIdTbCode, kIdCboMethod, kIdcKey}) {
         HWND list = lurb->control(id);
         EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & 3, CBS_DROPDOWNLIST) << id;
+        EXPECT_EQ(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0), 13) << id;
     }
     // Check boxes and radio buttons that the program alone ticks.
     for (int id : {kIdMold, kIdMOWEL, kIdMFree, kIdchksys, kIdchkDestop, kIdChkQuick}) {
@@ -328,7 +333,130 @@ TEST_F(Gui, ControlsMatchTheLayout) {
     const RECT backdrop = inShot(5, 235, 20, 10);
     EXPECT_EQ(shot.at(backdrop.left, backdrop.top), faceRgb);
 
+    // The lists are flat: one ring in the shadow colour, inside it nothing raised or sunken, the
+    // arrow button parted from the field by one shadow-coloured line and holding only its arrow.
+    const std::uint32_t shadowRgb = rgbOf(GetSysColor(COLOR_BTNSHADOW));
+    const std::uint32_t windowRgb = rgbOf(GetSysColor(COLOR_WINDOW));
+    const std::uint32_t arrowRgb = rgbOf(GetSysColor(COLOR_BTNTEXT));
+    for (const ExpectedControl& expected : kLayout) {
+        if (expected.id != kIdTbCode && expected.id != kIdCboMethod && expected.id != kIdcKey) {
+            continue;
+        }
+        const RECT area = inShot(expected.left, expected.top, expected.width, expected.height);
+        const int w = expected.width;
+        const int h = expected.height;
+        auto px = [&](int x, int y) { return shot.at(area.left + x, area.top + y); };
+        int offRing = 0;
+        for (int x = 0; x < w; ++x) {
+            offRing += (px(x, 0) != shadowRgb) + (px(x, h - 1) != shadowRgb);
+        }
+        for (int y = 0; y < h; ++y) {
+            offRing += (px(0, y) != shadowRgb) + (px(w - 1, y) != shadowRgb);
+        }
+        EXPECT_EQ(offRing, 0) << expected.id << ": the outer ring is not one flat line";
+        int divider = -1;
+        for (int x = w - 2; x > 0 && divider < 0; --x) {
+            divider = px(x, 1) == shadowRgb ? x : -1;
+        }
+        ASSERT_GT(divider, w / 2) << expected.id << ": no line between field and arrow button";
+        int bevel = 0;
+        int arrow = 0;
+        for (int y = 1; y < h - 1; ++y) {
+            bevel += px(divider, y) != shadowRgb;
+            for (int x = divider + 1; x < w - 1; ++x) {
+                arrow += px(x, y) == arrowRgb;
+                bevel += px(x, y) != faceRgb && px(x, y) != arrowRgb;
+            }
+            // The field's own edge, inside the ring: plain window colour (the entry starts one further in).
+            bevel += px(1, y) != windowRgb;
+        }
+        EXPECT_EQ(bevel, 0) << expected.id << ": shading on the button or the field's edge";
+        EXPECT_GT(arrow, 8) << expected.id << ": no arrow";
+    }
+
     SendMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(lurb->waitForExit(), 0);
+}
+
+// The pointer as the whole system shows it.
+HCURSOR systemCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) != FALSE ? info.hCursor : nullptr;
+}
+
+// Moves the pointer over `at` (window client coordinates) and returns the pointer shown there once it
+// differs from `before`, or what shows when it has not changed within a second.
+HCURSOR cursorAt(HWND form, POINT at, HCURSOR before) {
+    ClientToScreen(form, &at);
+    SetCursorPos(at.x, at.y);
+    waitFor([&] { return systemCursor() != before; }, 1000ms);
+    SendMessageW(form, WM_NULL, 0, 0);
+    return systemCursor();
+}
+
+TEST_F(Gui, HandCursorOverButtonsRadioButtonsAndLists) {
+    auto lurb = start(kDefaultBlock);
+    HWND form = lurb->form();
+    SetForegroundWindow(form);
+    // Cursor handles are the program's own: ours for IDC_HAND differ and cannot be read across
+    // processes under Wine. The arrow is the one shown over the window's background (its class
+    // cursor); the hand is the one other cursor, the same over every control that shows it.
+    const POINT background{5, 135}; // between the two group boxes, left of both
+    SetCursorPos(0, 0);
+    const HCURSOR arrow = cursorAt(form, background, nullptr);
+    ASSERT_NE(arrow, nullptr);
+    const auto classCursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(form, GCLP_HCURSOR));
+    if (classCursor != nullptr) {
+        EXPECT_EQ(arrow, classCursor);
+    }
+    struct Spot {
+        const char* name;
+        int id; // 0: the window's own background
+        bool hand;
+    };
+    // Hand and arrow take turns, so that every spot must change the pointer.
+    const Spot spots[] = {
+        {"Exit", kIdCmdThoat, true},
+        {"background", 0, false},
+        {"Help", kIdTntSpeedButton1, true},
+        {"spelling check box", kIdMold, false},
+        {"TaskBar", kIdTaskbar, true},
+        {"label", kIdTntLabel1, false},
+        {"VNI", kIdVNI, true},
+        {"quick start check box", kIdChkQuick, false},
+        {"TELEX", kIdTELEX, true},
+        {"background", 0, false},
+        {"code table list", kIdTbCode, true},
+        {"group box frame", kIdTntGroupBox2, false},
+        {"method list", kIdCboMethod, true},
+        {"background", 0, false},
+        {"switch key list", kIdcKey, true},
+        {"credit line", kIdTntLabel4, false},
+    };
+    HCURSOR hand = nullptr;
+    HCURSOR shown = arrow;
+    for (const Spot& spot : spots) {
+        POINT at = background;
+        if (spot.id != 0) {
+            const RECT r = clientRectOf(form, lurb->control(spot.id));
+            // A group box is the pointer's only on its frame; elsewhere the control's middle.
+            at = spot.id == kIdTntGroupBox2 ? POINT{r.left + 40, r.bottom - 1}
+                                            : POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        }
+        shown = cursorAt(form, at, shown);
+        if (!spot.hand) {
+            EXPECT_EQ(shown, arrow) << spot.name << " does not show the arrow";
+            continue;
+        }
+        EXPECT_NE(shown, arrow) << spot.name << " shows the arrow";
+        if (hand == nullptr) {
+            hand = shown;
+        }
+        EXPECT_EQ(shown, hand) << spot.name << " shows another pointer than Exit";
+    }
+
+    PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(lurb->waitForExit(), 0);
 }
 

@@ -1,0 +1,19 @@
+// Drop-down lists drawn flat: the closed list paints itself with one-pixel frames instead of the
+// system's sunken border or themed bevels, and the open list's items are owner-drawn so that their
+// height is ours to set.
+#pragma once
+
+#include <windows.h>
+
+namespace lurwin {
+
+// List-only and owner-drawn: the system's list ignores an item height for lists it draws itself.
+inline constexpr DWORD kFlatListStyle = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+
+// Takes over the closed list's painting; keyboard and mouse stay the list's own.
+void makeFlatList(HWND list);
+
+// WM_DRAWITEM of such a list, as its parent receives it.
+void drawFlatListItem(const DRAWITEMSTRUCT& item);
+
+} // namespace lurwin
