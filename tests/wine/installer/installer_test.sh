@@ -7,8 +7,9 @@
 # own, so that installing and uninstalling (the font above all) leave the shared prefix alone.
 # Uses $DISPLAY if set, otherwise starts its own Xvfb.
 # Checks: a silent install puts every file and the font in place and registers the uninstaller;
-# the installed program starts and shows its window; a second install over the running copy
-# leaves exactly one copy running, the new one, in the same folder, with the settings untouched;
+# the installed program starts (with quick start stored on) and adds its tray icon; a second install
+# over the running copy leaves exactly one copy running, the new one, in the same folder, with the
+# settings untouched;
 # the silent uninstaller removes what was installed plus the start-up entry and the desktop
 # shortcut, and keeps the settings file.
 set -u
@@ -82,6 +83,20 @@ regval() {
     END { exit !found }'
 }
 window_count() { xdotool search --name "^${WINDOW}\$" 2>/dev/null | wc -l; }
+visible_window_count() { xdotool search --onlyvisible --name "^${WINDOW}\$" 2>/dev/null | wc -l; }
+# Without a window manager Wine shows the notification area as a window of its own, while it has icons.
+tray_shown() { [ "$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | wc -l)" -ge 1 ]; }
+# write_settings FILE BYTES...: the engine's settings file (magic, version, ten bytes, CRC-32; gzip's
+# trailer carries the same CRC-32, little-endian).
+write_settings() {
+  local file=$1 body; shift
+  body=$(mktemp)
+  printf 'LURS\001' > "$body"
+  for b in "$@"; do printf "\\$(printf '%03o' "$b")" >> "$body"; done
+  mkdir -p "$(dirname "$file")"
+  { cat "$body"; gzip -c < "$body" | tail -c 8 | head -c 4; } > "$file"
+  rm -f "$body"
+}
 # wait_for <seconds> <command...>: polls every 0.25 s.
 wait_for() {
   local limit=$(( $1 * 4 )) i=0; shift
@@ -91,7 +106,7 @@ one_new_copy() {   # exactly one Lurb.exe, not one of the PIDs in $old_pids, and
   local pids; pids=$(lurb_pids)
   [ "$(printf '%s\n' $pids | grep -c .)" = 1 ] || return 1
   ! printf '%s\n' $old_pids | grep -qxF "$pids" || return 1
-  [ "$(window_count)" -ge 1 ]
+  tray_shown
 }
 
 for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
@@ -130,13 +145,14 @@ else fail "$FONT missing or not a TrueType file"; fi
 [ "$(regval "$UNINST_KEY" QuietUninstallString)" = "\"$WIN_DIR\\uninstall.exe\" /S" ] || fail "QuietUninstallString is '$(regval "$UNINST_KEY" QuietUninstallString)'"
 
 echo "== the installed program starts"
+# Quick start on: the program goes straight to the notification area.
+write_settings "$SETTINGS" 0 1 1 0 1 0 0 0 1 0
+[ "$(stat -c %s "$SETTINGS")" = 19 ] || fail "could not write the settings for the test"
 (cd "$INST" && exec wine "$WIN_DIR\\Lurb.exe" >/dev/null 2>&1 &)
 old_pids=""
-if wait_for 20 one_new_copy; then ok "window '$WINDOW' shown by one running copy"; else fail "the installed program did not start (pids: $(lurb_pids | tr '\n' ' '), windows: $(window_count))"; fi
+if wait_for 20 one_new_copy; then ok "one running copy added its tray icon"; else fail "the installed program did not start or added no icon (pids: $(lurb_pids | tr '\n' ' '))"; fi
+[ "$(visible_window_count)" = 0 ] && ok "quick start shows no window" || fail "a window shows despite quick start"
 first_pids=$(lurb_pids)
-
-# The user's settings: the engine's own file if it wrote one, else a stand-in of ten bytes.
-if [ ! -f "$SETTINGS" ]; then mkdir -p "$(dirname "$SETTINGS")"; printf '\x00\x01\x00\x00\x01\x00\x00\x00\x00\x00' > "$SETTINGS"; fi
 settings_sum=$(md5sum < "$SETTINGS")
 
 echo "== second install over the running copy"
