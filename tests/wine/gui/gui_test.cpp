@@ -2,6 +2,7 @@
 // user would drive it, checked through the engine's log and stored block, the window's controls, the
 // notification area and the screen.
 #include "platform/win32/window_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/wine/support/lurb_process.h"
 
 #include <gtest/gtest.h>
@@ -595,6 +596,49 @@ TEST_F(Gui, TrayClicksSwitchEngineAndIcon) {
     EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
 }
 
+// The sidebar bitmap as the program holds it, read from its resources; rows top down, 0x00RRGGBB.
+struct Sidebar {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Sidebar programSidebar() {
+    Sidebar sidebar;
+    HMODULE exe = LoadLibraryExW(recordingExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (exe == nullptr) {
+        return sidebar;
+    }
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(exe, MAKEINTRESOURCEW(IDB_SIDEBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info{};
+    if (bitmap != nullptr && GetObjectW(bitmap, sizeof info, &info) != 0) {
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = info.bmWidth;
+        format.bmiHeader.biHeight = -info.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.bmWidth * info.bmHeight));
+        HDC screen = GetDC(nullptr);
+        if (GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format,
+                      DIB_RGB_COLORS) == info.bmHeight) {
+            for (auto& pixel : pixels) {
+                pixel &= 0x00FFFFFF;
+            }
+            sidebar = {info.bmWidth, info.bmHeight, std::move(pixels)};
+        }
+        ReleaseDC(nullptr, screen);
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    FreeLibrary(exe);
+    return sidebar;
+}
+
 // The menu's rows: ten items of 24 pixels and three separators of 8.
 int menuRowTop(int item) {
     static const int kHeights[] = {24, 24, 24, 8, 24, 24, 8, 24, 24, 24, 8, 24, 24};
@@ -619,43 +663,39 @@ TEST_F(Gui, PopupMenuIsDrawnByTheProgram) {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const std::uint32_t highlightRgb =
         (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
-    // The items sit inside the menu window's frame: find Exit's top-left corner from its highlight,
-    // which starts at column 28 of the item.
-    const int border = ((r.bottom - r.top) - menuRowTop(13)) / 2;
-    ASSERT_GE(border, 0) << "10 x 24 + 3 x 8 rows do not fit";
-    ASSERT_LE(border, 4) << "the menu is taller than 10 x 24 + 3 x 8 rows";
-    int ox = border;
-    int oy = border;
+    // The items fill the menu window but for an equal frame on every side: its width comes from the
+    // height, which the ten items of 24 and three separators of 8 rows fix.
+    const int frame = (r.bottom - r.top) - menuRowTop(13);
+    ASSERT_GE(frame, 0) << "10 x 24 + 3 x 8 rows do not fit";
+    ASSERT_EQ(frame % 2, 0) << "the items are not centred in the menu window";
+    const int ox = frame / 2;
+    const int oy = frame / 2;
+    const int itemWidth = (r.right - r.left) - frame;
+    ASSERT_GE(itemWidth, 160);
     EXPECT_TRUE(waitFor([&] {
         shot = captureScreen(r);
         return shot.at(ox + 100, oy + 20) == highlightRgb;
     }));
-    for (int x = 0; x < 40; ++x) {
-        if (shot.at(x, oy + 12) == highlightRgb) {
-            ox = x - 28;
-            break;
-        }
-    }
-    // Exit's highlight ends where Help begins, 24 rows below Exit's top.
-    for (int y = 0; y < 40; ++y) {
-        if (shot.at(ox + 100, y) == highlightRgb && shot.at(ox + 100, y + 1) != highlightRgb) {
-            oy = y + 1 - 24;
-            break;
-        }
-    }
-    ASSERT_GE(ox, 0);
     EXPECT_TRUE(saveBmp(shot, artefactFolder() + L"popup_menu.bmp"));
 
-    // The strip: the same in the selected and an unselected item, row for row (menu row y shows
-    // bitmap row y + 10, whichever item paints it).
-    for (int y = 0; y < 24; ++y) {
+    // The strip, pixel for pixel: menu row y shows bitmap row y + 10 in columns 0 to 27, whichever item
+    // paints it and whether or not it is selected. This also pins the items' corner found above.
+    const Sidebar sidebar = programSidebar();
+    ASSERT_EQ(sidebar.width, 29);
+    ASSERT_EQ(sidebar.height, 282);
+    int stripMismatches = 0;
+    for (int y = 0; y < menuRowTop(13); ++y) {
         for (int x = 0; x < 28; ++x) {
-            const std::uint32_t pixel = shot.at(ox + x, oy + y);
-            EXPECT_NE(pixel, highlightRgb) << x << "," << y;
+            stripMismatches += shot.at(ox + x, oy + y) != sidebar.at(x, y + 10) ? 1 : 0;
         }
     }
-    EXPECT_NE(shot.at(ox + 27, oy + 5), highlightRgb);
-    EXPECT_EQ(shot.at(ox + 28, oy + 5), highlightRgb);
+    EXPECT_EQ(stripMismatches, 0) << "of " << 28 * menuRowTop(13) << " strip pixels";
+    // Exit's highlight starts exactly at column 28, on every one of its rows.
+    int highlightRows = 0;
+    for (int y = 0; y < 24; ++y) {
+        highlightRows += shot.at(ox + 28, oy + y) == highlightRgb && shot.at(ox + 27, oy + y) != highlightRgb;
+    }
+    EXPECT_EQ(highlightRows, 24);
     // Exit's picture at (29, 1): its navy frame.
     EXPECT_GE(countPixels(shot, RECT{ox + 29, oy + 1, ox + 45, oy + 17},
                           [](std::uint32_t p) { return p == 0x000080u; }),
@@ -693,6 +733,21 @@ TEST_F(Gui, PopupMenuIsDrawnByTheProgram) {
     EXPECT_TRUE(etchedLineAt(ox + 32));
     EXPECT_TRUE(etchedLineAt(ox + 150));
     EXPECT_FALSE(etchedLineAt(ox + 10)) << "the strip runs through the separator";
+    // Every separator: grey on its row 1 and white on its row 2, from exactly column 28 to the item's
+    // right edge; the button face on the rows around them.
+    for (int item : {3, 6, 10}) {
+        const int top = oy + menuRowTop(item);
+        int wrong = 0;
+        for (int x = 28; x < itemWidth; ++x) {
+            wrong += shot.at(ox + x, top) != faceRgb;
+            wrong += shot.at(ox + x, top + 1) != shadowRgb;
+            wrong += shot.at(ox + x, top + 2) != 0xFFFFFFu;
+            wrong += shot.at(ox + x, top + 3) != faceRgb;
+        }
+        EXPECT_EQ(wrong, 0) << "separator " << item;
+        EXPECT_EQ(shot.at(ox + 27, top + 1), sidebar.at(27, menuRowTop(item) + 11)) << "separator " << item;
+        EXPECT_EQ(shot.at(ox + 27, top + 2), sidebar.at(27, menuRowTop(item) + 12)) << "separator " << item;
+    }
 
     menuKey(menu, VK_ESCAPE);
     EXPECT_TRUE(waitFor([] {
