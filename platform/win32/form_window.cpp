@@ -92,6 +92,9 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::loadResources() {
+    if (windowFont_ != nullptr) {
+        return; // a window made again keeps the fonts and pictures of the first
+    }
     windowFont_ = makeFont(-11, FW_NORMAL, DEFAULT_CHARSET);
     vietnameseFont_ = makeFont(-11, FW_NORMAL, VIETNAMESE_CHARSET);
     bannerFont_ = makeFont(-12, FW_BOLD, VIETNAMESE_CHARSET);
@@ -316,9 +319,15 @@ void FormWindow::setVisible(bool visible) {
 }
 
 void FormWindow::close() {
+    // The program ends even when a closing step fails; the failure is still reported.
+    struct EndAnyway {
+        HWND window;
+        ~EndAnyway() {
+            ShowWindow(window, SW_HIDE);
+            PostQuitMessage(0);
+        }
+    } end{hwnd_};
     form_->FormClose();
-    ShowWindow(hwnd_, SW_HIDE);
-    PostQuitMessage(0);
 }
 
 void FormWindow::popupMenu(lur::Point at) {
