@@ -408,6 +408,11 @@ void FormWindow::onListNotification(int id, int code, HWND list) {
         }
         break;
     case CBN_SELENDOK:
+        // Choosing from the open list is a pick even when it is the entry already shown.
+        if (dropped_[id]) {
+            pickFromList(*model, list, true);
+            return;
+        }
         break;
     case CBN_SELENDCANCEL:
         mirrorList(id, model->itemIndex());
@@ -415,10 +420,15 @@ void FormWindow::onListNotification(int id, int code, HWND list) {
     default:
         return;
     }
+    // A closed list changes by the keyboard; the same change may also be reported once more after
+    // the list closes, which must not count twice.
+    pickFromList(*model, list, false);
+}
+
+void FormWindow::pickFromList(ui::ComboBox& model, HWND list, bool evenIfShown) {
     const int picked = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-    // A list raises its change only when the user's choice differs from what it showed.
-    if (picked >= 0 && picked != model->itemIndex()) {
-        model->userPick(picked);
+    if (picked >= 0 && (evenIfShown || picked != model.itemIndex())) {
+        model.userPick(picked);
     }
 }
 

@@ -55,6 +55,7 @@ private:
 
     void onCommand(int id, int code, HWND control);
     void onListNotification(int id, int code, HWND control);
+    void pickFromList(ui::ComboBox& model, HWND list, bool evenIfShown);
     LRESULT onCtlColor(HDC dc, HWND control);
     bool onSetCursor(HWND over);
     void onDrawItem(DRAWITEMSTRUCT& item);

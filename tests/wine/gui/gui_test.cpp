@@ -492,6 +492,14 @@ TEST_F(Gui, UserChoicesReachTheEngineAndTheBlock) {
                                         writeToFileLine({0, 1, 1, 0, 1, 0, 0, 0, 0, 0})}));
     EXPECT_TRUE(checked(telex));
 
+    // The entry the list already shows, chosen again from the open list: one SetKMode, nothing stored.
+    mark = files.log().size();
+    SendMessageW(method, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageW(method, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(linesAfter(files.log(), mark), (std::vector<std::string>{"SetKMode 1"}));
+    EXPECT_EQ(selection(method), 1);
+    EXPECT_TRUE(checked(telex));
+
     // A code table picked with the keyboard on the closed list.
     mark = files.log().size();
     HWND table = lurb->control(kIdTbCode);
