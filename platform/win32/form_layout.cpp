@@ -13,16 +13,16 @@ using enum ControlKind;
 using enum FontKind;
 using enum TextAlign;
 
-constexpr ControlSpec in1(ControlId id, ControlKind kind, int l, int t, int w, int h, const wchar_t* caption,
-                          FontKind font = Window) {
+constexpr ControlPlace in1(ControlId id, ControlKind kind, int l, int t, int w, int h, const wchar_t* caption,
+                           FontKind font = Window) {
     return {id, kind, kGroup1Left + l, kGroup1Top + t, w, h, caption, font, Left};
 }
 
-constexpr ControlSpec in2(ControlId id, int l, int t, int w, int h, const wchar_t* caption) {
+constexpr ControlPlace in2(ControlId id, int l, int t, int w, int h, const wchar_t* caption) {
     return {id, CheckBox, kGroup2Left + l, kGroup2Top + t, w, h, caption, Window, Left};
 }
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlPlace kControls[] = {
     in1(kIdVNI, RadioButton, 92, 57, 39, 17, L"VNI"),
     in1(kIdTELEX, RadioButton, 136, 57, 54, 17, L"TELEX"),
     in1(kIdCboMethod, DropDownList, 194, 55, 63, 21, nullptr),
@@ -49,7 +49,7 @@ constexpr ControlSpec kControls[] = {
 
 } // namespace
 
-std::span<const ControlSpec> formControls() {
+std::span<const ControlPlace> formControls() {
     return kControls;
 }
 

@@ -19,7 +19,7 @@ enum class FontKind {
 
 enum class TextAlign { Left, Right, Centre };
 
-struct ControlSpec {
+struct ControlPlace {
     ControlId id;
     ControlKind kind;
     int left;
@@ -33,7 +33,7 @@ struct ControlSpec {
 
 // In creation order, which is also the tab order; group boxes come last so that they lie beneath the
 // controls drawn over them.
-std::span<const ControlSpec> formControls();
+std::span<const ControlPlace> formControls();
 
 // The client area at design; FormCreate then sets the outer size.
 inline constexpr int kDesignClientWidth = 380;

@@ -115,9 +115,9 @@ void FormWindow::loadResources() {
 }
 
 HFONT FormWindow::fontFor(int id) const {
-    for (const ControlSpec& spec : formControls()) {
-        if (spec.id == id) {
-            switch (spec.font) {
+    for (const ControlPlace& place : formControls()) {
+        if (place.id == id) {
+            switch (place.font) {
             case FontKind::Vietnamese:
                 return vietnameseFont_;
             case FontKind::Banner:
@@ -131,11 +131,11 @@ HFONT FormWindow::fontFor(int id) const {
 }
 
 void FormWindow::createControls() {
-    for (const ControlSpec& spec : formControls()) {
+    for (const ControlPlace& place : formControls()) {
         const wchar_t* windowClass = L"BUTTON";
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        int height = spec.height;
-        switch (spec.kind) {
+        int height = place.height;
+        switch (place.kind) {
         case ControlKind::PictureButton:
             style |= BS_OWNERDRAW;
             break;
@@ -154,20 +154,20 @@ void FormWindow::createControls() {
             break;
         case ControlKind::RadioButton:
             // Not AUTO: the control model alone decides the state. Only the ticked one is a tab stop.
-            style |= BS_RADIOBUTTON | (spec.id == kIdVNI ? WS_GROUP : 0);
+            style |= BS_RADIOBUTTON | (place.id == kIdVNI ? WS_GROUP : 0);
             break;
         case ControlKind::CheckBox:
             style |= BS_CHECKBOX | WS_TABSTOP | WS_GROUP;
             break;
         }
-        HWND child = CreateWindowExW(0, windowClass, spec.caption, style, spec.left, spec.top, spec.width,
-                                     height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        HWND child = CreateWindowExW(0, windowClass, place.caption, style, place.left, place.top, place.width,
+                                     height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
                                      instance_, nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(spec.id)), FALSE);
-        if (spec.kind == ControlKind::PictureButton) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(place.id)), FALSE);
+        if (place.kind == ControlKind::PictureButton) {
             makeFocusless(child);
         }
-        if (spec.kind == ControlKind::DropDownList) {
+        if (place.kind == ControlKind::DropDownList) {
             // After the font: a new font makes the list measure its field again.
             SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListFieldHeight);
             SendMessageW(child, CB_SETITEMHEIGHT, 0, kListItemHeight);
@@ -513,10 +513,10 @@ bool FormWindow::onSetCursor(HWND over) {
 void FormWindow::drawLabel(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlID);
     UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP | DT_LEFT;
-    for (const ControlSpec& spec : formControls()) {
-        if (spec.id == id && spec.align == TextAlign::Right) {
+    for (const ControlPlace& place : formControls()) {
+        if (place.id == id && place.align == TextAlign::Right) {
             format = (format & ~DT_LEFT) | DT_RIGHT;
-        } else if (spec.id == id && spec.align == TextAlign::Centre) {
+        } else if (place.id == id && place.align == TextAlign::Centre) {
             format = (format & ~DT_LEFT) | DT_CENTER;
         }
     }
