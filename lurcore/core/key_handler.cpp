@@ -71,6 +71,12 @@ void KeyHandler::startWordIfNeeded() {
 }
 
 Edit KeyHandler::keyDown(std::uint16_t key) {
+    Edit edit = decideKeyDown(key);
+    swallowedDown_.set(key & 0xFF, !edit.pass);
+    return edit;
+}
+
+Edit KeyHandler::decideKeyDown(std::uint16_t key) {
     if (isShift(key) || isControl(key)) {
         (isShift(key) ? shift_ : control_) = true;
         shiftControlAlone_ = shift_ && control_ && !alt_ && !win_;
@@ -122,6 +128,10 @@ Edit KeyHandler::typeKey(std::uint16_t key) {
 }
 
 Edit KeyHandler::keyUp(std::uint16_t key) {
+    if (swallowedDown_.test(key & 0xFF)) {
+        swallowedDown_.reset(key & 0xFF);
+        return swallowKey();
+    }
     if (isShift(key) || isControl(key)) {
         if (shiftControlAlone_) {
             shiftControlAlone_ = false;

@@ -3,6 +3,7 @@
 
 #include "lurcore/core/composer.h"
 
+#include <bitset>
 #include <cstdint>
 #include <functional>
 
@@ -32,11 +33,14 @@ public:
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
 
-    // What to do with the key: pass it on, or swallow it and send the edit (possibly nothing).
+    // What to do with the key: pass it on, or swallow it and send the edit (possibly nothing). The
+    // release of a key whose press was swallowed is swallowed too, so no application sees a lone
+    // key-up for a letter it never received.
     Edit keyDown(std::uint16_t virtualKey);
     Edit keyUp(std::uint16_t virtualKey);
 
 private:
+    Edit decideKeyDown(std::uint16_t virtualKey);
     Edit typeKey(std::uint16_t virtualKey);
     void startWordIfNeeded();
     void toggle();
@@ -51,6 +55,7 @@ private:
     bool win_ = false;
     bool capsLock_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
+    std::bitset<256> swallowedDown_; // keys whose last press was not passed on
 };
 
 } // namespace lurcore::core

@@ -146,6 +146,34 @@ TEST(KeyHandler, SwitchKeyIsTakenFromTheBlockWhenItIsPressed) {
     EXPECT_FALSE(keyboard.handler().composing());
 }
 
+TEST(KeyHandler, ReleaseFollowsWhatHappenedToThePress) {
+    KeyHandler handler([] { return WordSettings{}; });
+    handler.setInputMethod(InputMethod::Telex);
+    const auto letter = [](char c) { return static_cast<std::uint16_t>(vk::kA + (c - 'a')); };
+
+    handler.keyDown(letter('a'));
+    handler.keyUp(letter('a'));
+    // The tone key is taken over (the word is rewritten), and so is its release.
+    EXPECT_FALSE(handler.keyDown(letter('s')).pass);
+    EXPECT_FALSE(handler.keyDown(letter('s')).pass) << "auto-repeat: undo the tone";
+    EXPECT_FALSE(handler.keyUp(letter('s')).pass);
+    EXPECT_TRUE(handler.keyUp(letter('s')).pass) << "a second release is not ours";
+
+    // A word end goes through, press and release.
+    EXPECT_TRUE(handler.keyDown(vk::kSpace).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kSpace).pass);
+
+    // Alt+Z switches off: Z and its release are taken, Alt's release goes through.
+    EXPECT_TRUE(handler.keyDown(vk::kLMenu).pass);
+    EXPECT_FALSE(handler.keyDown(vk::kZ).pass);
+    EXPECT_FALSE(handler.keyUp(vk::kZ).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kLMenu).pass);
+
+    // Switched off, everything goes through.
+    EXPECT_TRUE(handler.keyDown(letter('s')).pass);
+    EXPECT_TRUE(handler.keyUp(letter('s')).pass);
+}
+
 TEST(KeyHandler, SettingsFromTheProgramEndTheWord) {
     Keyboard keyboard(InputMethod::Telex);
     keyboard.play("a");
