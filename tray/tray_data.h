@@ -27,8 +27,6 @@ static_assert(offsetof(TTrayData, hIcon) == 20);
 static_assert(offsetof(TTrayData, szTip) == 24);
 static_assert(offsetof(TTrayData, VietFlag) == 88);
 
-using TTip = char[64];
-
 // A tooltip as a 64-byte zero-padded constant.
 struct TipText {
     char bytes[64];
