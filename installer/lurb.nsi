@@ -7,6 +7,11 @@
 ; Uninstall silently: uninstall.exe /S      (keeps the user's settings)
 
 Unicode true
+; The product's installer is 32-bit. A 64-bit one, carrying the 64-bit build, is made for the tests
+; on hosts that cannot run 32-bit programs: makensis -DTARGET=amd64-unicode.
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 
 ;--- Names shared with the program. Keep in step with the program and the engine. ---------------
 !define PRODUCT        "Lurio 2008"

@@ -1,5 +1,6 @@
-// The record handed to the shell for the tray icon: the shell's 88-byte notify-icon record (first
-// version, ANSI) with the program's own flag byte behind it. Handles are 32-bit as on the target.
+// The record handed to the shell for the tray icon: the shell's notify-icon record (first version,
+// ANSI) with the program's own flag byte behind it. Handles have the size of a pointer, so the
+// record is laid out as the shell expects on each target: 92 bytes on 32-bit Windows, 112 on 64-bit.
 #pragma once
 
 #include <cstddef>
@@ -7,16 +8,20 @@
 
 struct TTrayData {
     std::uint32_t cbSize;
-    std::uint32_t hWnd;
+    std::uintptr_t hWnd;
     std::uint32_t uID;
     std::uint32_t uFlags;
     std::uint32_t uCallbackMessage;
-    std::uint32_t hIcon;
+    std::uintptr_t hIcon;
     char szTip[64];
     std::uint8_t VietFlag; // the mode the icon shows: 1 Vietnamese, 0 English
-    std::uint8_t padding[3];
+    std::uint8_t padding[sizeof(std::uintptr_t) - 1];
 };
 
+// Where the shell's part of the record ends and the program's flag starts.
+inline constexpr std::size_t kTrayShellPart = offsetof(TTrayData, szTip) + 64;
+
+#if UINTPTR_MAX == 0xFFFFFFFFu
 static_assert(sizeof(TTrayData) == 92);
 static_assert(offsetof(TTrayData, cbSize) == 0);
 static_assert(offsetof(TTrayData, hWnd) == 4);
@@ -26,6 +31,18 @@ static_assert(offsetof(TTrayData, uCallbackMessage) == 16);
 static_assert(offsetof(TTrayData, hIcon) == 20);
 static_assert(offsetof(TTrayData, szTip) == 24);
 static_assert(offsetof(TTrayData, VietFlag) == 88);
+#else
+static_assert(sizeof(TTrayData) == 112);
+static_assert(offsetof(TTrayData, cbSize) == 0);
+static_assert(offsetof(TTrayData, hWnd) == 8);
+static_assert(offsetof(TTrayData, uID) == 16);
+static_assert(offsetof(TTrayData, uFlags) == 20);
+static_assert(offsetof(TTrayData, uCallbackMessage) == 24);
+static_assert(offsetof(TTrayData, hIcon) == 32);
+static_assert(offsetof(TTrayData, szTip) == 40);
+static_assert(offsetof(TTrayData, VietFlag) == 104);
+#endif
+static_assert(offsetof(TTrayData, VietFlag) == kTrayShellPart);
 
 // A tooltip as a 64-byte zero-padded constant.
 struct TipText {

@@ -11,8 +11,8 @@ lur::Point CursorPos{};
 TTrayData TForm1::ChIcon(std::uintptr_t wnd, std::uintptr_t icon, TipText tip, const std::uint8_t& flag) {
     TrayData.cbSize = sizeof(TTrayData);
     TrayData.uID = 1;
-    TrayData.hIcon = static_cast<std::uint32_t>(icon);
-    TrayData.hWnd = static_cast<std::uint32_t>(wnd);
+    TrayData.hIcon = icon;
+    TrayData.hWnd = wnd;
     TrayData.uCallbackMessage = kTrayCallbackMessage;
     TrayData.uFlags = 7; // message, icon and tooltip
     std::memcpy(TrayData.szTip, tip.bytes, sizeof TrayData.szTip);

@@ -12,7 +12,7 @@ namespace lurwin {
 class Win32TrayApi : public lur::TrayApi {
 public:
     void notifyIcon(std::uint32_t message, TTrayData* data) override {
-        // TTrayData starts with the shell's record; its cbSize (92) tells the shell how much follows.
+        // TTrayData starts with the shell's record; its cbSize tells the shell how much follows.
         Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(data));
     }
 };

@@ -27,18 +27,20 @@ std::vector<std::uint8_t> bytesOf(const TTrayData& data) {
 TEST_F(Tray, RecordBytesAtStartAndAfterEachSwitch) {
     auto expectRecord = [](const TTrayData& d, std::uint32_t icon, const char* tip, std::uint8_t flag) {
         const auto bytes = bytesOf(d);
-        EXPECT_EQ(d.cbSize, 92u);
+        EXPECT_EQ(d.cbSize, sizeof(TTrayData));
         EXPECT_EQ(d.hWnd, 0x1234u);
         EXPECT_EQ(d.uID, 1u);
         EXPECT_EQ(d.uFlags, 7u);
         EXPECT_EQ(d.uCallbackMessage, 512u);
         EXPECT_EQ(d.hIcon, icon);
         EXPECT_STREQ(d.szTip, tip);
-        for (std::size_t i = 24 + std::strlen(tip); i < 88; ++i) {
+        for (std::size_t i = offsetof(TTrayData, szTip) + std::strlen(tip); i < kTrayShellPart; ++i) {
             EXPECT_EQ(bytes[i], 0) << "tooltip padding at " << i;
         }
-        EXPECT_EQ(bytes[88], flag);
-        EXPECT_EQ(bytes[89] | bytes[90] | bytes[91], 0) << "the padding stays zero";
+        EXPECT_EQ(bytes[kTrayShellPart], flag);
+        for (std::size_t i = kTrayShellPart + 1; i < sizeof(TTrayData); ++i) {
+            EXPECT_EQ(bytes[i], 0) << "the padding stays zero at " << i;
+        }
     };
     expectRecord(TrayData, 0x71, "VietNamese", 1);
     form.FormMouseMove(514, 0);

@@ -40,13 +40,15 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 die() { echo "FAIL: $*"; exit 1; }
 
-# Lurb.exe processes of this prefix (a Wine process shows its Windows command line).
-lurb_pids() {
+# Processes of this prefix whose command line matches a pattern (a Wine process shows its Windows
+# command line).
+prefix_pids() {
   local p
-  for p in $(pgrep -f 'Lurb\.exe' 2>/dev/null); do
+  for p in $(pgrep -f "$1" 2>/dev/null); do
     if tr '\0' '\n' 2>/dev/null < "/proc/$p/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then echo "$p"; fi
   done
 }
+lurb_pids() { prefix_pids 'Lurb\.exe'; }
 
 cleanup() {
   local p
@@ -59,15 +61,23 @@ trap cleanup EXIT
 wineserver -p >/dev/null 2>&1
 
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-  Xvfb ":$n" -screen 0 1024x768x24 >/dev/null 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  sleep 1
+  # shellcheck source=../../../scripts/lib/wine-env.sh
+  . "$(dirname "$0")/../../../scripts/lib/wine-env.sh"
+  start_virtual_display || die "no virtual display"
+  xvfb_pid=$XVFB_PID
 fi
 
+# pe_machine FILE: the machine field of a Windows program's header (014c: i386, 8664: x86-64).
+pe_machine() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+# A 32-bit installer on 64-bit Windows writes the 32-bit view of the machine's registry.
 REGVIEW=()
-[ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && REGVIEW=(/reg:32)   # the installer is 32-bit
+if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && [ "$(pe_machine "$BIN/LurbSetup.exe")" = 014c ]; then
+  REGVIEW=(/reg:32)
+fi
 
 winvar() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 unixpath() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
@@ -159,8 +169,10 @@ echo "== second install over the running copy"
 old_pids=$first_pids
 timeout 120 wine "$BIN/LurbSetup.exe" /S; rc=$?
 [ $rc = 0 ] || fail "second LurbSetup.exe /S exited with $rc"
+# Once no installer process is left, nothing can start another copy.
+installer_gone() { [ -z "$(prefix_pids 'LurbSetup\.exe')" ]; }
 if wait_for 20 one_new_copy; then
-  sleep 2   # a late second copy would show up here
+  wait_for 20 installer_gone || fail "the installer still runs"
   if one_new_copy; then ok "exactly one copy runs, a new one"; else fail "not exactly one new copy after settling: $(lurb_pids | tr '\n' ' ')"; fi
 else
   fail "after the upgrade: running pids '$(lurb_pids | tr '\n' ' ')', before '$(echo $old_pids)', windows $(window_count)"

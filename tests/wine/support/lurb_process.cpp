@@ -99,6 +99,12 @@ bool LurbProcess::running() const {
     return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+bool handledSoFar(HWND window, std::chrono::milliseconds timeout) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                               &result) != 0;
+}
+
 HWND LurbProcess::waitForForm(std::chrono::milliseconds timeout) {
     waitFor(
         [this] {

@@ -18,6 +18,10 @@ using Block = std::array<std::uint8_t, 10>;
 // Polls `done` until it holds or the time is up; true when it held.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5000ms);
 
+// True once `window`'s thread has handled a message sent now: everything it was doing when the call
+// was made (creating its window, a handler) has ended.
+bool handledSoFar(HWND window, std::chrono::milliseconds timeout = 10000ms);
+
 // The folder of the test program itself (the build's bin folder), with a trailing backslash.
 std::wstring binFolder();
 

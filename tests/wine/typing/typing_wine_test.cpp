@@ -4,6 +4,7 @@
 #include "tests/wine/support/lurb_process.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -53,10 +54,6 @@ bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-void pump(std::chrono::milliseconds time) {
-    pumpUntil([] { return false; }, time);
-}
-
 // xdotool is a Linux program: Wine starts it, but its process cannot be waited for.
 void xdotool(const std::string& arguments) {
     std::wstring command = L"Z:\\usr\\bin\\xdotool ";
@@ -87,11 +84,16 @@ public:
                             kBoxLeft, kBoxTop, 500, 60, nullptr, nullptr, nullptr, nullptr);
         edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 490, 50,
                                 frame_, nullptr, nullptr, nullptr);
+        // Clicks on the box are counted, so that keys are typed only once the click has arrived.
+        SetWindowSubclass(edit_, countClicks, 0, reinterpret_cast<DWORD_PTR>(&clicks_));
         SetForegroundWindow(frame_);
         SetFocus(edit_);
-        pump(200ms);
+        pumpUntil([this] { return GetFocus() == edit_; }, 5000ms);
     }
-    ~EditBox() { DestroyWindow(frame_); }
+    ~EditBox() {
+        RemoveWindowSubclass(edit_, countClicks, 0);
+        DestroyWindow(frame_);
+    }
 
     std::wstring text() const {
         wchar_t buffer[512] = {};
@@ -103,8 +105,14 @@ public:
     // Types the keys with xdotool, then '.', and gives back the text before the '.'.
     std::wstring type(const std::string& keys) {
         clear();
-        // The pointer stays over the box: without a window manager keys go to the window under it.
-        xdotool(overTheBox("mousemove %d %d click 1 sleep 0.3 type --delay 40 \"%s.\"", keys));
+        // The pointer stays over the box: without a window manager keys go to the window under it. The
+        // click ends any word the engine had begun.
+        const int clicksBefore = clicks_;
+        xdotool(overTheBox("mousemove %d %d click 1", ""));
+        if (!pumpUntil([&] { return clicks_ > clicksBefore; }, 10000ms)) {
+            return L"(the click did not arrive)";
+        }
+        xdotool(overTheBox("mousemove %d %d type --delay 40 \"%s.\"", keys));
         if (!pumpUntil([this] { return !text().empty() && text().back() == L'.'; }, 15000ms)) {
             return L"(timed out) " + text();
         }
@@ -122,8 +130,17 @@ public:
     }
 
 private:
+    static LRESULT CALLBACK countClicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR /*id*/, DWORD_PTR clicks) {
+        if (message == WM_LBUTTONUP) {
+            ++*reinterpret_cast<int*>(clicks);
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
     HWND frame_ = nullptr;
     HWND edit_ = nullptr;
+    int clicks_ = 0;
 };
 
 std::unique_ptr<LurbProcess> startLurb(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
@@ -131,7 +148,8 @@ std::unique_ptr<LurbProcess> startLurb(bool telex, std::uint8_t codeTable, std::
     auto lurb = std::make_unique<LurbProcess>(binFolder() + L"Lurb.exe");
     EXPECT_NE(lurb->waitForForm(), nullptr) << "Lurb.exe did not start";
     EXPECT_TRUE(waitFor([&] { return trayIconPresent(lurb->form()); })) << "no tray icon";
-    std::this_thread::sleep_for(300ms); // the hook goes in as the form is made
+    // The icon is added as the form is made, the hook right after it.
+    EXPECT_TRUE(handledSoFar(lurb->form())) << "the program does not answer";
     return lurb;
 }
 
@@ -165,11 +183,10 @@ TEST(TypingSwitch, TrayClickToEnglishPassesKeysUnchanged) {
     auto lurb = startLurb(true, 0, 0);
     EditBox box;
     EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
-    PostMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514); // left button up on the icon
-    pump(500ms);
+    // Left button up on the icon, as the shell reports it; sent, so it has been handled on return.
+    SendMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514);
     EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj");
-    PostMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514);
-    pump(500ms);
+    SendMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514);
     EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
 }
 
