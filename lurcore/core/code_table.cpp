@@ -15,11 +15,7 @@ const Glyph* findGlyph(char16_t character) {
 
 } // namespace
 
-int encodeInto(char16_t* out, char16_t character, CodeTable table) {
-    if (table == CodeTable::Unicode || character < 0x80) {
-        out[0] = character;
-        return 1;
-    }
+int encodeLegacy(char16_t* out, char16_t character, CodeTable table) {
     const Glyph* glyph = findGlyph(character);
     if (glyph == nullptr) {
         out[0] = u'?'; // nothing the composer makes; never send a byte the table does not define

@@ -55,30 +55,33 @@ Edit Composer::show(char16_t passKey, int passBackspaces) {
     const int start = shownAt_[from];
     const int shownEnd = shownAt_[shownCharacters_];
 
-    std::array<char16_t, EditText::kCapacity + 1> next; // one spare: a character may write two units
-    int units = 0;
+    // Each unit is compared with the one on screen at its place before it takes that place: the first
+    // that differs and all after it are sent.
+    Edit edit;
+    int units = start;
+    int same = start;
     for (int at = from; at < length; ++at) {
-        shownAt_[at] = static_cast<std::uint8_t>(start + units);
-        units += encodeInto(next.data() + units, text[at], options_.codeTable);
+        shownAt_[at] = static_cast<std::uint8_t>(units);
+        char16_t encoded[2];
+        const int count = encodeInto(encoded, text[at], options_.codeTable);
+        for (int unit = 0; unit < count; ++unit, ++units) {
+            if (same == units && units < shownEnd && shown_[units] == encoded[unit]) {
+                ++same;
+            } else {
+                edit.text.push_back(encoded[unit]);
+            }
+            shown_[units] = encoded[unit];
+        }
     }
-    shownAt_[length] = static_cast<std::uint8_t>(start + units);
+    shownAt_[length] = static_cast<std::uint8_t>(units);
     shownCharacters_ = length;
 
-    int same = 0;
-    while (start + same < shownEnd && same < units && shown_[start + same] == next[same]) {
-        ++same;
-    }
-    Edit edit;
-    edit.backspaces = shownEnd - start - same;
-    const std::u16string_view changed(next.data() + same, static_cast<std::size_t>(units - same));
-    std::copy(changed.begin(), changed.end(), shown_.begin() + start + same);
-    const bool keyDoesIt = edit.backspaces == passBackspaces &&
-                           (passKey == 0 ? changed.empty() : changed.size() == 1 && changed[0] == passKey);
-    edit.pass = keyDoesIt;
-    if (keyDoesIt) {
+    edit.backspaces = shownEnd - same;
+    edit.pass = edit.backspaces == passBackspaces &&
+                (passKey == 0 ? edit.text.empty() : edit.text.size() == 1 && edit.text[0] == passKey);
+    if (edit.pass) {
         edit.backspaces = 0;
-    } else {
-        edit.text.assign(changed);
+        edit.text.clear();
     }
     return edit;
 }

@@ -16,7 +16,7 @@ class EditText {
 public:
     static constexpr int kCapacity = 2 * kMaxKeys;
 
-    EditText() = default;
+    EditText() {} // not = default: an empty text need not clear its units
     EditText(std::u16string_view text) { assign(text); }
     EditText(const char16_t* text) : EditText(std::u16string_view(text)) {}
 
@@ -25,6 +25,11 @@ public:
         std::copy_n(text.data(), size_, units_.data());
     }
     void clear() { size_ = 0; }
+    void push_back(char16_t unit) {
+        if (size_ < kCapacity) {
+            units_[size_++] = unit;
+        }
+    }
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -38,7 +43,7 @@ public:
     bool operator==(const EditText& other) const { return view() == other.view(); }
 
 private:
-    std::array<char16_t, kCapacity> units_{};
+    std::array<char16_t, kCapacity> units_; // only the first size_ are written
     std::uint8_t size_ = 0;
 };
 

@@ -30,6 +30,7 @@ void Word::clear() {
     toneKeys_ = 0;
     disabled_ = 0;
     broken_ = false;
+    paired_ = false;
     partsKnown_ = false;
     spelling_.reset();
     undoing_ = false;
@@ -281,6 +282,7 @@ Word::Outcome Word::applyHorn(bool orBreve, int key) {
             Letter& horned = change(at);
             horned.shape = Shape::Horn;
             horned.byPair = true;
+            paired_ = true;
             horned.shapeKey = static_cast<std::int8_t>(key);
             horned.keys |= bit(key);
         }
@@ -341,6 +343,9 @@ void Word::removeLetter(int at) {
 }
 
 void Word::fixPairs() {
+    if (!paired_) {
+        return;
+    }
     for (int at = 0; at + 1 < letterCount_; ++at) {
         if (letters_[at].byPair) {
             const Shape shape = at + 2 < letterCount_ ? Shape::Horn : Shape::None;
