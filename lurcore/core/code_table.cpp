@@ -15,28 +15,28 @@ const Glyph* findGlyph(char16_t character) {
 
 } // namespace
 
-void appendEncoded(std::u16string& out, char16_t character, CodeTable table) {
-    if (table == CodeTable::Unicode || character < 0x80) {
-        out.push_back(character);
-        return;
-    }
+int encodeLegacy(char16_t* out, char16_t character, CodeTable table) {
     const Glyph* glyph = findGlyph(character);
     if (glyph == nullptr) {
-        out.push_back(u'?'); // nothing the composer makes; never send a byte the table does not define
-        return;
+        out[0] = u'?'; // nothing the composer makes; never send a byte the table does not define
+        return 1;
     }
     if (table == CodeTable::Tcvn3) {
-        out.push_back(glyph->tcvn3);
-        return;
+        out[0] = glyph->tcvn3;
+        return 1;
     }
-    for (int at = 0; at < glyph->vniLength; ++at) {
-        out.push_back(glyph->vni[at]);
-    }
+    out[0] = glyph->vni[0];
+    out[1] = glyph->vni[1];
+    return glyph->vniLength;
+}
+
+void appendEncoded(std::u16string& out, char16_t character, CodeTable table) {
+    char16_t units[2];
+    out.append(units, encodeInto(units, character, table));
 }
 
 std::u16string encode(std::u16string_view text, CodeTable table) {
     std::u16string out;
-    out.reserve(text.size() * 2);
     for (char16_t character : text) {
         appendEncoded(out, character, table);
     }

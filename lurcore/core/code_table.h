@@ -8,9 +8,21 @@
 
 namespace lurcore::core {
 
-// Appends one character in the table: Unicode as it is; for the legacy tables each byte b becomes the
-// code unit U+00b. ASCII is the same in all three.
+// Writes one character in the table at out and returns how many code units it took (one or two):
+// Unicode as it is; for the legacy tables each byte b becomes the code unit U+00b. ASCII is the same
+// in all three.
+inline int encodeInto(char16_t* out, char16_t character, CodeTable table);
+// The legacy tables' units of a letter outside ASCII.
+int encodeLegacy(char16_t* out, char16_t character, CodeTable table);
 void appendEncoded(std::u16string& out, char16_t character, CodeTable table);
 std::u16string encode(std::u16string_view text, CodeTable table);
+
+inline int encodeInto(char16_t* out, char16_t character, CodeTable table) {
+    if (table == CodeTable::Unicode || character < 0x80) {
+        out[0] = character;
+        return 1;
+    }
+    return encodeLegacy(out, character, table);
+}
 
 } // namespace lurcore::core

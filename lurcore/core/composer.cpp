@@ -2,6 +2,8 @@
 
 #include "lurcore/core/code_table.h"
 
+#include <algorithm>
+
 namespace lurcore::core {
 namespace {
 
@@ -20,7 +22,7 @@ void Composer::setOptions(const Options& options) {
 
 void Composer::endWord() {
     word_.clear();
-    shown_.clear();
+    shownCharacters_ = 0;
 }
 
 Edit Composer::type(char16_t character) {
@@ -43,28 +45,43 @@ Edit Composer::backspace() {
     return show(0, 1);
 }
 
-// Compares the new text with what is on screen and sends only the difference; when that is exactly
-// what the key itself would do, the key goes through.
+// Encodes the word from its first changed character, compares that with what is on screen from the
+// same place and sends only the difference; when that is exactly what the key itself would do, the key
+// goes through.
 Edit Composer::show(char16_t passKey, int passBackspaces) {
-    const std::u16string next = encode(word_.text(), options_.codeTable);
-    std::size_t same = 0;
-    while (same < shown_.size() && same < next.size() && shown_[same] == next[same]) {
-        ++same;
-    }
+    const std::u16string_view text = word_.text();
+    const int length = static_cast<int>(text.size());
+    const int from = std::min(word_.takeChangedFrom(), std::min(length, shownCharacters_));
+    const int start = shownAt_[from];
+    const int shownEnd = shownAt_[shownCharacters_];
+
+    // Each unit is compared with the one on screen at its place before it takes that place: the first
+    // that differs and all after it are sent.
     Edit edit;
-    edit.backspaces = static_cast<int>(shown_.size() - same);
-    edit.text = next.substr(same);
-    shown_ = next;
-    const bool keyDoesIt =
-        edit.backspaces == passBackspaces &&
-        (passKey == 0 ? edit.text.empty() : edit.text.size() == 1 && edit.text[0] == passKey);
-    edit.pass = keyDoesIt;
-    if (keyDoesIt) {
+    int units = start;
+    int same = start;
+    for (int at = from; at < length; ++at) {
+        shownAt_[at] = static_cast<std::uint8_t>(units);
+        char16_t encoded[2];
+        const int count = encodeInto(encoded, text[at], options_.codeTable);
+        for (int unit = 0; unit < count; ++unit, ++units) {
+            if (same == units && units < shownEnd && shown_[units] == encoded[unit]) {
+                ++same;
+            } else {
+                edit.text.push_back(encoded[unit]);
+            }
+            shown_[units] = encoded[unit];
+        }
+    }
+    shownAt_[length] = static_cast<std::uint8_t>(units);
+    shownCharacters_ = length;
+
+    edit.backspaces = shownEnd - same;
+    edit.pass = edit.backspaces == passBackspaces &&
+                (passKey == 0 ? edit.text.empty() : edit.text.size() == 1 && edit.text[0] == passKey);
+    if (edit.pass) {
         edit.backspaces = 0;
         edit.text.clear();
-    }
-    if (word_.empty()) {
-        shown_.clear();
     }
     return edit;
 }

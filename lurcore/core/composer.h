@@ -4,15 +4,54 @@
 #include "lurcore/core/options.h"
 #include "lurcore/core/word.h"
 
-#include <string>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
 
 namespace lurcore::core {
+
+// The text of an edit, held inline: a whole word of VNI Windows code units at most (two per letter).
+class EditText {
+public:
+    static constexpr int kCapacity = 2 * kMaxKeys;
+
+    EditText() {} // not = default: an empty text need not clear its units
+    EditText(std::u16string_view text) { assign(text); }
+    EditText(const char16_t* text) : EditText(std::u16string_view(text)) {}
+
+    void assign(std::u16string_view text) {
+        size_ = static_cast<std::uint8_t>(std::min<std::size_t>(text.size(), kCapacity));
+        std::copy_n(text.data(), size_, units_.data());
+    }
+    void clear() { size_ = 0; }
+    void push_back(char16_t unit) {
+        if (size_ < kCapacity) {
+            units_[size_++] = unit;
+        }
+    }
+
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const char16_t* data() const { return units_.data(); }
+    const char16_t* begin() const { return units_.data(); }
+    const char16_t* end() const { return units_.data() + size_; }
+    char16_t operator[](std::size_t at) const { return units_[at]; }
+    std::u16string_view view() const { return {units_.data(), size_}; }
+    operator std::u16string_view() const { return view(); }
+
+    bool operator==(const EditText& other) const { return view() == other.view(); }
+
+private:
+    std::array<char16_t, kCapacity> units_; // only the first size_ are written
+    std::uint8_t size_ = 0;
+};
 
 // What to do with a key: let it through, or swallow it and send backspaces then text.
 struct Edit {
     bool pass = true;
     int backspaces = 0;
-    std::u16string text; // code units of the current code table
+    EditText text; // code units of the current code table
 
     bool operator==(const Edit&) const = default;
 };
@@ -39,7 +78,11 @@ private:
 
     Options options_;
     Word word_;
-    std::u16string shown_; // the word as it stands on screen, in code units
+    // The word as it stands on screen, in code units of the code table, and where each of its
+    // characters starts among them.
+    std::array<char16_t, EditText::kCapacity> shown_{};
+    std::array<std::uint8_t, kMaxKeys + 1> shownAt_{};
+    int shownCharacters_ = 0;
 };
 
 } // namespace lurcore::core

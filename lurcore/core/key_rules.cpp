@@ -27,19 +27,28 @@ constexpr std::array kVniRules = {
     KeyRule{u'9', MarkAction::Stroke, u'd', Tone::None}, KeyRule{u'0', MarkAction::ToneRemove, 0, Tone::None},
 };
 
-template <std::size_t N> const KeyRule* find(const std::array<KeyRule, N>& rules, char16_t key) {
-    for (const KeyRule& rule : rules) {
-        if (rule.key == key) {
-            return &rule;
-        }
+// For each ASCII key, where its rule is in the list plus one; 0 when the key has none.
+template <std::size_t N>
+constexpr std::array<std::uint8_t, 128> indexOf(const std::array<KeyRule, N>& rules) {
+    std::array<std::uint8_t, 128> index{};
+    for (std::size_t at = 0; at < N; ++at) {
+        index[rules[at].key] = static_cast<std::uint8_t>(at + 1);
     }
-    return nullptr;
+    return index;
 }
+
+constexpr auto kTelexIndex = indexOf(kTelexRules);
+constexpr auto kVniIndex = indexOf(kVniRules);
 
 } // namespace
 
 const KeyRule* findKeyRule(InputMethod method, char16_t key) {
-    return method == InputMethod::Telex ? find(kTelexRules, key) : find(kVniRules, key);
+    if (key >= 128) {
+        return nullptr;
+    }
+    const bool telex = method == InputMethod::Telex;
+    const int at = (telex ? kTelexIndex : kVniIndex)[key];
+    return at == 0 ? nullptr : telex ? &kTelexRules[at - 1] : &kVniRules[at - 1];
 }
 
 } // namespace lurcore::core

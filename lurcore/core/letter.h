@@ -23,7 +23,10 @@ struct Letter {
 };
 
 constexpr bool isVowel(char16_t base) {
-    return base == u'a' || base == u'e' || base == u'i' || base == u'o' || base == u'u' || base == u'y';
+    constexpr std::uint32_t kVowels =
+        1u << 0 | 1u << 4 | 1u << 8 | 1u << 14 | 1u << 20 | 1u << 24; // a e i o u y
+    const unsigned at = static_cast<unsigned>(base - u'a');
+    return at < 26 && (kVowels >> at & 1) != 0;
 }
 
 constexpr char16_t toLower(char16_t c) {

@@ -22,12 +22,72 @@ int keySlot(char16_t lower) {
 
 } // namespace
 
-SyllableParts Word::parts() const {
-    return splitSyllable(letters());
+void Word::clear() {
+    keyCount_ = 0;
+    letterCount_ = 0;
+    tone_ = Tone::None;
+    toneKey_ = -1;
+    toneKeys_ = 0;
+    disabled_ = 0;
+    broken_ = false;
+    paired_ = false;
+    partsKnown_ = false;
+    spelling_.reset();
+    undoing_ = false;
+    textLength_ = 0;
+    letterChangedFrom_ = 0;
+    textChangedFrom_ = 0;
+    textBroken_ = false;
+    textToneAt_ = -1;
+    textTone_ = Tone::None;
 }
 
-bool Word::valid() const {
-    return canBeSyllable(letters(), parts(), tone_);
+const SyllableParts& Word::parts() {
+    if (!partsKnown_) {
+        parts_ = splitSyllable(letters());
+        partsKnown_ = true;
+    }
+    return parts_;
+}
+
+bool Word::valid() {
+    return spelling_.check(letters(), parts(), tone_);
+}
+
+Letter& Word::change(int at) {
+    if (undoing_ && (undo_.saved & bit(at)) == 0) {
+        undo_.saved |= bit(at);
+        undo_.at[undo_.count] = static_cast<std::int8_t>(at);
+        undo_.letters[undo_.count] = letters_[at];
+        ++undo_.count;
+    }
+    if (at < letterChangedFrom_) {
+        letterChangedFrom_ = at;
+    }
+    spelling_.changedFrom(at);
+    partsKnown_ = false;
+    return letters_[at];
+}
+
+void Word::startUndo() {
+    undoing_ = true;
+    undo_.count = 0;
+    undo_.saved = 0;
+    undo_.letterCount = letterCount_;
+    undo_.tone = tone_;
+    undo_.toneKey = toneKey_;
+    undo_.toneKeys = toneKeys_;
+}
+
+void Word::rollBack() {
+    undoing_ = false;
+    for (int at = 0; at < undo_.count; ++at) {
+        change(undo_.at[at]) = undo_.letters[at];
+    }
+    letterCount_ = undo_.letterCount;
+    tone_ = undo_.tone;
+    toneKey_ = undo_.toneKey;
+    toneKeys_ = undo_.toneKeys;
 }
 
 void Word::disable(char16_t key) {
@@ -46,28 +106,33 @@ void Word::type(char16_t key, const Options& options) {
     const int index = keyCount_++;
     keys_[index] = Key{key, false, -1};
     if (broken_) {
+        updateText();
         return;
     }
     const char16_t lower = toLower(key);
     const KeyRule* rule = findKeyRule(options.inputMethod, lower);
     if (rule != nullptr && !disabled(lower)) {
-        const Word before = *this;
+        startUndo();
         const Outcome outcome = applyMark(*rule, index, options);
         fixPairs();
+        undoing_ = false;
         if (outcome == Outcome::Undone) {
             broken_ = options.spellCheck && !valid();
+            updateText();
             return;
         }
         if (outcome == Outcome::Applied) {
             if (!options.spellCheck || valid()) {
+                updateText();
                 return;
             }
-            *this = before; // the mark would spoil the syllable: the key types itself instead
+            rollBack(); // the mark would spoil the syllable: the key types itself instead
         }
     }
     appendLetter(key, index, 0);
     fixPairs();
     broken_ = options.spellCheck && !valid();
+    updateText();
 }
 
 Word::Outcome Word::applyMark(const KeyRule& rule, int key, const Options& options) {
@@ -102,7 +167,7 @@ Word::Outcome Word::applyMark(const KeyRule& rule, int key, const Options& optio
         }
         // Telex w with no vowel yet is ư by itself (tw, nhw).
         appendLetter(keys_[key].ch, key, 0);
-        Letter& letter = letters_[letterCount_ - 1];
+        Letter& letter = change(letterCount_ - 1);
         letter.base = u'u';
         letter.shape = Shape::Horn;
         letter.shapeKey = static_cast<std::int8_t>(key);
@@ -148,15 +213,15 @@ Word::Outcome Word::applyTone(const KeyRule& rule, int key, const Options& optio
 }
 
 Word::Outcome Word::applyShape(int at, Shape shape, int key) {
-    Letter& letter = letters_[at];
-    if (letter.shape == shape) {
+    if (letters_[at].shape == shape) {
         return undoShape(at, key);
     }
+    Letter& letter = change(at);
     // A new mark replaces the old; the other half of a horned pair loses its horn with it.
     if (letter.shapeKey >= 0) {
         for (int other = 0; other < letterCount_; ++other) {
-            Letter& partner = letters_[other];
-            if (other != at && partner.byPair && partner.shapeKey == letter.shapeKey) {
+            if (other != at && letters_[other].byPair && letters_[other].shapeKey == letter.shapeKey) {
+                Letter& partner = change(other);
                 partner.keys &= ~bit(partner.shapeKey);
                 partner.shape = Shape::None;
                 partner.byPair = false;
@@ -179,13 +244,13 @@ Word::Outcome Word::undoShape(int at, int key) {
     keys_[first].undone = true;
     keys_[key].partner = static_cast<std::int8_t>(first);
     for (int other = letterCount_ - 1; other >= 0; --other) {
-        Letter& letter = letters_[other];
-        if (letter.shapeKey != first) {
+        if (letters_[other].shapeKey != first) {
             continue;
         }
-        if (letter.keys == bit(first)) {
+        if (letters_[other].keys == bit(first)) {
             removeLetter(other); // the ư that a lone w made
         } else {
+            Letter& letter = change(other);
             letter.keys &= ~bit(first);
             letter.shape = Shape::None;
             letter.byPair = false;
@@ -198,13 +263,12 @@ Word::Outcome Word::undoShape(int at, int key) {
 }
 
 Word::Outcome Word::applyHorn(bool orBreve, int key) {
-    const SyllableParts syllable = parts();
-    const int begin = syllable.nucleusBegin;
-    const int end = syllable.nucleusEnd;
+    const int begin = parts().nucleusBegin;
+    const int end = parts().nucleusEnd;
     // uo takes the horn on both: ươ (and uơ at the end of the word, fixed by fixPairs).
     for (int at = begin; at + 1 < end; ++at) {
-        Letter& u = letters_[at];
-        Letter& o = letters_[at + 1];
+        const Letter& u = letters_[at];
+        const Letter& o = letters_[at + 1];
         if (u.base != u'u' || o.base != u'o' || (u.shape != Shape::None && u.shape != Shape::Horn)) {
             continue;
         }
@@ -214,11 +278,13 @@ Word::Outcome Word::applyHorn(bool orBreve, int key) {
         if (o.shape != Shape::Horn) {
             applyShape(at + 1, Shape::Horn, key);
         }
-        if (u.shape != Shape::Horn) {
-            u.shape = Shape::Horn;
-            u.byPair = true;
-            u.shapeKey = static_cast<std::int8_t>(key);
-            u.keys |= bit(key);
+        if (letters_[at].shape != Shape::Horn) {
+            Letter& horned = change(at);
+            horned.shape = Shape::Horn;
+            horned.byPair = true;
+            paired_ = true;
+            horned.shapeKey = static_cast<std::int8_t>(key);
+            horned.keys |= bit(key);
         }
         return Outcome::Applied;
     }
@@ -247,7 +313,7 @@ Word::Outcome Word::applyHorn(bool orBreve, int key) {
     return Outcome::Skipped;
 }
 
-int Word::lastInNucleus(char16_t base1, char16_t base2, char16_t base3) const {
+int Word::lastInNucleus(char16_t base1, char16_t base2, char16_t base3) {
     const SyllableParts syllable = parts();
     for (int at = syllable.nucleusEnd - 1; at >= syllable.nucleusBegin; --at) {
         const char16_t base = letters_[at].base;
@@ -264,21 +330,28 @@ void Word::appendLetter(char16_t key, int keyIndex, std::uint32_t extraKeys) {
     letter.base = isAsciiLetter(key) ? toLower(key) : key;
     letter.upper = key >= u'A' && key <= u'Z';
     letter.keys = bit(keyIndex) | extraKeys;
-    letters_[letterCount_++] = letter;
+    change(letterCount_) = letter;
+    ++letterCount_;
 }
 
 void Word::removeLetter(int at) {
+    change(at);
     for (int next = at + 1; next < letterCount_; ++next) {
-        letters_[next - 1] = letters_[next];
+        change(next - 1) = letters_[next];
     }
     --letterCount_;
 }
 
 void Word::fixPairs() {
+    if (!paired_) {
+        return;
+    }
     for (int at = 0; at + 1 < letterCount_; ++at) {
-        Letter& u = letters_[at];
-        if (u.byPair) {
-            u.shape = at + 2 < letterCount_ ? Shape::Horn : Shape::None;
+        if (letters_[at].byPair) {
+            const Shape shape = at + 2 < letterCount_ ? Shape::Horn : Shape::None;
+            if (letters_[at].shape != shape) {
+                change(at).shape = shape;
+            }
         }
     }
 }
@@ -314,21 +387,47 @@ void Word::eraseLast(const Options& options) {
     }
 }
 
-std::u16string Word::text() const {
-    std::u16string text;
-    if (broken_) {
+void Word::updateText() {
+    int from = 0;
+    if (broken_ && textBroken_) {
+        from = textLength_; // a key typed onto a broken word shows as itself
+        text_[textLength_++] = keys_[keyCount_ - 1].ch;
+    } else if (broken_) {
+        textLength_ = 0;
         for (int at = 0; at < keyCount_; ++at) {
             if (!keys_[at].undone) {
-                text.push_back(keys_[at].ch);
+                text_[textLength_++] = keys_[at].ch;
             }
         }
-        return text;
+        textBroken_ = true;
+    } else {
+        from = letterChangedFrom_ < letterCount_ ? letterChangedFrom_ : letterCount_;
+        const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts());
+        if (tonedAt != textToneAt_ || tone_ != textTone_) {
+            // The tone moved or changed: the letter that had it and the one that has it now.
+            for (int at : {tonedAt, textToneAt_}) {
+                if (at >= 0 && at < from) {
+                    from = at;
+                }
+            }
+            textToneAt_ = tonedAt;
+            textTone_ = tone_;
+        }
+        for (int at = from; at < letterCount_; ++at) {
+            text_[at] = composeLetter(letters_[at], at == tonedAt ? tone_ : Tone::None);
+        }
+        textLength_ = letterCount_;
     }
-    const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts());
-    for (int at = 0; at < letterCount_; ++at) {
-        text.push_back(composeLetter(letters_[at], at == tonedAt ? tone_ : Tone::None));
+    letterChangedFrom_ = kNothingChanged;
+    if (from < textChangedFrom_) {
+        textChangedFrom_ = from;
     }
-    return text;
+}
+
+int Word::takeChangedFrom() {
+    const int from = textChangedFrom_ < textLength_ ? textChangedFrom_ : textLength_;
+    textChangedFrom_ = kNothingChanged;
+    return from;
 }
 
 } // namespace lurcore::core
