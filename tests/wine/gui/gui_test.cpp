@@ -1116,9 +1116,9 @@ std::wstring shortcutTargetByItemList(const std::wstring& file) {
     return target;
 }
 
-// Settings, start-up entry, shortcut and help from a program folder and a profile folder named
+// Settings, start-up entry and shortcut from a program folder and a profile folder named
 // "...ễ...": every path must survive in full, where an 8-bit path would come back with "?".
-TEST(GuiRealEngine, VietnameseFolderNamesKeepSettingsShortcutAndHelpWorking) {
+TEST(GuiRealEngine, VietnameseFolderNamesKeepSettingsStartupEntryAndShortcut) {
     CoInitialize(nullptr);
     wchar_t drive[MAX_PATH] = {};
     GetWindowsDirectoryW(drive, MAX_PATH);
