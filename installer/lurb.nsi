@@ -15,7 +15,7 @@ Unicode true
 
 ;--- Names shared with the program. Keep in step with the program and the engine. ---------------
 !define PRODUCT        "Lurio 2008"
-!define WINDOW_CAPTION "Lurio 2008"          ; caption of the program's window (to close a running copy)
+!define WINDOW_CLASS   "LurbForm"            ; class of the program's window (to close a running copy)
 !define EXE            "Lurb.exe"
 !define ENGINE         "lurcore.dll"
 !define HELPFILE       "lurhelp.chm"
@@ -73,7 +73,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+!define MUI_FINISHPAGE_RUN ""
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgramAsUser
 !define MUI_FINISHPAGE_RUN_NOTCHECKED
 !define MUI_UNCOMPONENTSPAGE_NODESC
 
@@ -88,6 +89,13 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
 
 Var WasRunning
 
+; The installer runs elevated; the program must run as the signed-in user, with that user's settings
+; and start-up entry. Explorer, asked to open the program, hands it to the user's own shell, so the
+; program never inherits the installer's rights.
+Function StartProgramAsUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE}"'
+FunctionEnd
+
 ; Closes a running copy the way a user would (WM_CLOSE to its window), then waits until its
 ; process has ended, so that its files can be replaced. Sets $WasRunning to 1 if one ran.
 !macro DEFINE_CLOSE_RUNNING_COPY PREFIX
@@ -97,7 +105,7 @@ Function ${PREFIX}CloseRunningCopy
   Push $1
   Push $2
   Push $3
-  FindWindow $0 "" "${WINDOW_CAPTION}"
+  FindWindow $0 "${WINDOW_CLASS}"
   ${If} $0 <> 0
     StrCpy $WasRunning 1
     DetailPrint "Đang đóng ${PRODUCT}..."
@@ -112,7 +120,7 @@ Function ${PREFIX}CloseRunningCopy
     ; Without a process handle, at least wait for the window to go.
     StrCpy $3 0
     ${Do}
-      FindWindow $0 "" "${WINDOW_CAPTION}"
+      FindWindow $0 "${WINDOW_CLASS}"
       ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
       ${If} $3 >= 150
         Pop $3
@@ -172,10 +180,9 @@ Section "-Program" SecProgram
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" "$0"
 
-  ; An upgrade over a running copy starts the new version again, from its own folder.
+  ; An upgrade over a running copy starts the new version again, as the user it ran for.
   ${If} $WasRunning = 1
-    SetOutPath "$INSTDIR"
-    Exec '"$INSTDIR\${EXE}"'
+    Call StartProgramAsUser
   ${EndIf}
 SectionEnd
 

@@ -1,5 +1,6 @@
 // The narrow interfaces through which the program's handlers reach Windows. The Windows build
-// implements them over Win32 (platform/win32/); host tests use recording fakes.
+// implements them over Win32 (platform/win32/); host tests use recording fakes. Texts and paths are
+// UTF-8, so that a folder name in any script survives the trip.
 #pragma once
 
 #include <cstdint>
@@ -94,7 +95,7 @@ public:
     virtual std::optional<std::string> moduleFileName() = 0;
     // The user's desktop folder (CSIDL_DESKTOPDIRECTORY); nothing when it cannot be had.
     virtual std::optional<std::string> desktopDirectory() = 0;
-    virtual std::u16string toUtf16(const std::string& ansi) = 0;
+    virtual std::u16string toUtf16(const std::string& utf8) = 0;
     // The system's text for a failure code; empty when it has none.
     virtual std::string systemErrorText(std::int32_t code) = 0;
     virtual ShellLinkApi& shellLink() = 0;

@@ -1,7 +1,7 @@
 // The ten functions the program calls. Each is safe to call in any state and with null arguments.
-#include "lurcore/store/atomic_file.h"
+#include "engine/utf8.h"
 #include "lurcore/store/run_command.h"
-#include "lurcore/store/settings_file.h"
+#include "lurcore/store/settings_store.h"
 #include "lurcore/win32/block.h"
 #include "lurcore/win32/hook.h"
 #include "lurcore/win32/win32_file_ops.h"
@@ -13,38 +13,54 @@
 
 namespace {
 
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kSettingsFolder = "\\Lurio 2008";
 constexpr const char* kSettingsFile = "\\lurcore.cfg";
-// Larger than any valid file, so an oversize file is seen as such rather than read in part.
-constexpr std::size_t kReadLimit = 4096;
 
-TSharedSettings g_block = lurcore::kDefaultSettings;
-bool g_loaded = false;
-
-// The folder for the settings, made if missing; empty when the user's data folder is unknown.
+// The folder for the settings (UTF-8), made if missing; empty when the user's data folder is unknown.
 std::string settingsFolder() {
-    char appData[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) {
         return {};
     }
-    std::string folder = std::string(appData) + kSettingsFolder;
-    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string folder = lur::utf8FromWide(appData) + kSettingsFolder;
+    CreateDirectoryW(lur::wideFromUtf8(folder).c_str(), nullptr);
     return folder;
+}
+
+lurcore::SettingsStore& settingsStore() {
+    static lurcore::Win32FileOps ops;
+    static lurcore::SettingsStore store = [] {
+        const std::string folder = settingsFolder();
+        lurcore::SettingsStore loaded(ops, folder.empty() ? std::string() : folder + kSettingsFile,
+                                      [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
+        loaded.load();
+        return loaded;
+    }();
+    return store;
+}
+
+// 8-bit text from the program is UTF-8. Text that is not (an older caller's ANSI path) is read in the
+// system's code page, as it was meant.
+std::wstring wideFromCaller(const char* text) {
+    const auto utf16 = lur::utf8ToUtf16(text);
+    if (utf16) {
+        return std::wstring(utf16->begin(), utf16->end());
+    }
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1) {
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+    wide.resize(static_cast<std::size_t>(length - 1));
+    return wide;
 }
 
 } // namespace
 
 TSharedSettings* lurcoreBlock() {
-    if (!g_loaded) {
-        g_loaded = true;
-        const std::string folder = settingsFolder();
-        if (!folder.empty()) {
-            lurcore::Win32FileOps ops;
-            g_block = lurcore::settingsOrDefaults(ops.read(folder + kSettingsFile, kReadLimit));
-        }
-    }
-    return &g_block;
+    return &settingsStore().block();
 }
 
 extern "C" {
@@ -57,30 +73,26 @@ void LUR_STDCALL GetSharedData(TSharedSettings** settings) {
 
 void LUR_STDCALL WriteToFile(TSharedSettings** /*settings*/) {
     // The block stored is always the engine's own; the argument only names the caller's pointer to it.
-    const TSharedSettings block = *lurcoreBlock();
-    const std::string folder = settingsFolder();
-    if (folder.empty()) {
-        return;
-    }
-    lurcore::Win32FileOps ops;
-    lurcore::saveAtomically(ops, folder + kSettingsFile, lurcore::encodeSettings(block));
+    settingsStore().store();
 }
 
 void LUR_STDCALL SetRegValue(const char* name, const char* const* path) {
     if (name == nullptr || *name == '\0' || path == nullptr || *path == nullptr) {
         return;
     }
-    const std::string command = lurcore::runCommandFor(*path);
-    if (command.empty()) {
+    const std::wstring valueName = wideFromCaller(name);
+    const std::wstring command =
+        lur::wideFromUtf8(lurcore::runCommandFor(lur::utf8FromWide(wideFromCaller(*path))));
+    if (valueName.empty() || command.empty()) {
         return;
     }
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS) {
         return;
     }
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
+    RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
@@ -88,11 +100,13 @@ void LUR_STDCALL DeleteRegKey(const char* name) {
     if (name == nullptr || *name == '\0') {
         return;
     }
+    const std::wstring valueName = wideFromCaller(name);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    if (valueName.empty() ||
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
         return;
     }
-    RegDeleteValueA(key, name);
+    RegDeleteValueW(key, valueName.c_str());
     RegCloseKey(key);
 }
 

@@ -1,12 +1,14 @@
 #include "lurcore/win32/win32_file_ops.h"
 
+#include "engine/utf8.h"
+
 #include <windows.h>
 
 namespace lurcore {
 
 bool Win32FileOps::writeDurably(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(lur::wideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -19,28 +21,33 @@ bool Win32FileOps::writeDurably(const std::string& path, const std::vector<std::
 }
 
 bool Win32FileOps::replace(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(lur::wideFromUtf8(from).c_str(), lur::wideFromUtf8(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void Win32FileOps::remove(const std::string& path) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(lur::wideFromUtf8(path).c_str());
 }
 
-std::optional<std::vector<std::uint8_t>> Win32FileOps::read(const std::string& path, std::size_t maxBytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+FileRead Win32FileOps::read(const std::string& path, std::size_t maxBytes) {
+    HANDLE file = CreateFileW(lur::wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
+        const DWORD error = GetLastError();
+        // Only a file (or folder) that is not there is missing; anything else hides a file we must keep.
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {missing ? FileRead::Status::Missing : FileRead::Status::Unreadable, {}};
     }
-    std::vector<std::uint8_t> bytes(maxBytes + 1);
+    FileRead result{FileRead::Status::Read, std::vector<std::uint8_t>(maxBytes + 1)};
     DWORD got = 0;
-    const bool ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) != 0;
+    const bool ok =
+        ReadFile(file, result.bytes.data(), static_cast<DWORD>(result.bytes.size()), &got, nullptr) != 0;
     CloseHandle(file);
-    if (!ok || got > maxBytes) {
-        return std::nullopt;
+    if (!ok) {
+        return {FileRead::Status::Unreadable, {}};
     }
-    bytes.resize(got);
-    return bytes;
+    result.bytes.resize(got);
+    return result;
 }
 
 } // namespace lurcore

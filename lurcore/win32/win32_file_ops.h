@@ -9,7 +9,7 @@ public:
     bool writeDurably(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
     bool replace(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
-    std::optional<std::vector<std::uint8_t>> read(const std::string& path, std::size_t maxBytes) override;
+    FileRead read(const std::string& path, std::size_t maxBytes) override;
 };
 
 } // namespace lurcore

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
+#include "engine/utf8.h"
+
 #include <shellapi.h>
 
 namespace lurwin {
@@ -32,7 +34,7 @@ std::int32_t Win32ShellLink::createInstance() {
 
 bool Win32ShellLink::queryShellLink() {
     return unknown_ != nullptr &&
-           SUCCEEDED(unknown_->QueryInterface(IID_IShellLinkA, reinterpret_cast<void**>(&link_)));
+           SUCCEEDED(unknown_->QueryInterface(IID_IShellLinkW, reinterpret_cast<void**>(&link_)));
 }
 
 bool Win32ShellLink::queryPersistFile() {
@@ -41,19 +43,19 @@ bool Win32ShellLink::queryPersistFile() {
 }
 
 void Win32ShellLink::setPath(const std::string& path) {
-    link_->SetPath(path.c_str());
+    link_->SetPath(lur::wideFromUtf8(path).c_str());
 }
 
 void Win32ShellLink::setArguments(const std::string& arguments) {
-    link_->SetArguments(arguments.c_str());
+    link_->SetArguments(lur::wideFromUtf8(arguments).c_str());
 }
 
 void Win32ShellLink::setWorkingDirectory(const std::string& directory) {
-    link_->SetWorkingDirectory(directory.c_str());
+    link_->SetWorkingDirectory(lur::wideFromUtf8(directory).c_str());
 }
 
 void Win32ShellLink::setIconLocation(const std::string& path, int index) {
-    link_->SetIconLocation(path.c_str(), index);
+    link_->SetIconLocation(lur::wideFromUtf8(path).c_str(), index);
 }
 
 void Win32ShellLink::save(const std::u16string& fileName, bool remember) {
@@ -73,13 +75,13 @@ void Win32ShellLink::releaseUnknown() {
 }
 
 std::optional<std::string> Win32ShellApi::moduleFileName() {
-    char buffer[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH + 1);
     // A result that fills the buffer is a truncated path.
-    if (length == 0 || length >= sizeof buffer) {
+    if (length == 0 || length >= MAX_PATH + 1) {
         return std::nullopt;
     }
-    return std::string(buffer, length);
+    return lur::utf8FromWide(std::wstring_view(buffer, length));
 }
 
 std::optional<std::string> Win32ShellApi::desktopDirectory() {
@@ -87,24 +89,17 @@ std::optional<std::string> Win32ShellApi::desktopDirectory() {
     if (FAILED(SHGetSpecialFolderLocation(nullptr, kDesktopDirectoryFolder, &list)) || list == nullptr) {
         return std::nullopt;
     }
-    char buffer[MAX_PATH + 1] = {};
-    const BOOL found = SHGetPathFromIDListA(list, buffer);
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const BOOL found = SHGetPathFromIDListW(list, buffer);
     CoTaskMemFree(list);
-    if (!found || buffer[0] == '\0') {
+    if (!found || buffer[0] == L'\0') {
         return std::nullopt;
     }
-    return std::string(buffer);
+    return lur::utf8FromWide(buffer);
 }
 
-std::u16string Win32ShellApi::toUtf16(const std::string& ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(ansi.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(length), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, reinterpret_cast<wchar_t*>(wide.data()), length);
-    return wide;
+std::u16string Win32ShellApi::toUtf16(const std::string& utf8) {
+    return lur::utf8ToUtf16(utf8).value_or(std::u16string());
 }
 
 std::string Win32ShellApi::systemErrorText(std::int32_t code) {
@@ -120,8 +115,9 @@ std::string Win32ShellApi::systemErrorText(std::int32_t code) {
 
 void Win32ShellApi::shellExecute(std::uintptr_t window, const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory, int show) {
-    ShellExecuteA(reinterpret_cast<HWND>(window), verb.c_str(), file.c_str(), parameters.c_str(),
-                  directory.c_str(), show);
+    ShellExecuteW(reinterpret_cast<HWND>(window), lur::wideFromUtf8(verb).c_str(),
+                  lur::wideFromUtf8(file).c_str(), lur::wideFromUtf8(parameters).c_str(),
+                  lur::wideFromUtf8(directory).c_str(), show);
 }
 
 } // namespace lurwin

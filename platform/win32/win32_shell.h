@@ -30,7 +30,7 @@ public:
 
 private:
     IUnknown* unknown_ = nullptr;
-    IShellLinkA* link_ = nullptr;
+    IShellLinkW* link_ = nullptr;
     IPersistFile* persist_ = nullptr;
 };
 
@@ -38,7 +38,7 @@ class Win32ShellApi : public lur::ShellApi {
 public:
     std::optional<std::string> moduleFileName() override;
     std::optional<std::string> desktopDirectory() override;
-    std::u16string toUtf16(const std::string& ansi) override;
+    std::u16string toUtf16(const std::string& utf8) override;
     std::string systemErrorText(std::int32_t code) override;
     lur::ShellLinkApi& shellLink() override { return link_; }
     void shellExecute(std::uintptr_t window, const std::string& verb, const std::string& file,

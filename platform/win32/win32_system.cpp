@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "engine/utf8.h"
 #include "platform/win32/error_box.h"
 #include "platform/win32/window_ids.h"
 
@@ -77,20 +78,20 @@ void Win32SystemApi::setTimeCriticalThreadPriority() {
 }
 
 std::optional<std::string> Win32SystemApi::windowsDirectory() {
-    char buffer[MAX_PATH + 1] = {};
-    const UINT length = GetWindowsDirectoryA(buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (length == 0 || length >= MAX_PATH + 1) {
         return std::nullopt;
     }
-    return std::string(buffer, length);
+    return lur::utf8FromWide(std::wstring_view(buffer, length));
 }
 
 void Win32SystemApi::addFontResource(const std::string& path) {
-    AddFontResourceA(path.c_str());
+    AddFontResourceW(lur::wideFromUtf8(path).c_str());
 }
 
 void Win32SystemApi::removeFontResource(const std::string& path) {
-    RemoveFontResourceA(path.c_str());
+    RemoveFontResourceW(lur::wideFromUtf8(path).c_str());
 }
 
 void Win32SystemApi::broadcastFontChange() {

@@ -4,6 +4,7 @@
 
 namespace lurwin {
 
+// The installer finds a running copy by this class (WINDOW_CLASS in installer/lurb.nsi).
 inline constexpr const wchar_t* kFormClass = L"LurbForm";
 inline constexpr const wchar_t* kApplicationClass = L"LurbApplication";
 inline constexpr const wchar_t* kFormCaption = L"Lurio 2008";

@@ -62,7 +62,7 @@ TEST_F(SystemLinks, ShortcutStepsInOrder) {
     form.chkDestop.userClick();
     form.chkDestop.userClick(); // unticking writes it again
     const Calls once = {"CoCreateInstance",
-                        "QueryInterface IShellLinkA",
+                        "QueryInterface IShellLinkW",
                         "QueryInterface IPersistFile",
                         "SetPath C:\\Program Files\\Lurio 2008\\Lurb.exe",
                         "SetArguments []",
@@ -71,7 +71,7 @@ TEST_F(SystemLinks, ShortcutStepsInOrder) {
                         "DesktopDirectory",
                         "Save C:\\Users\\me\\Desktop\\Lurio 2008.lnk forget",
                         "Release IPersistFile",
-                        "Release IShellLinkA",
+                        "Release IShellLinkW",
                         "Release IUnknown"};
     Calls twice = once;
     twice.insert(twice.end(), once.begin(), once.end());
@@ -127,20 +127,40 @@ TEST_F(SystemLinks, NoDesktopFolderWritesNoShortcut) {
 
 TEST_F(SystemLinks, HelpOpensTheFileBesideTheProgram) {
     form.TntSpeedButton1Click();
-    EXPECT_EQ(fake::calls(), (Calls{"ShellExecuteA 0x1234 Open C:\\Program Files\\Lurio 2008\\lurhelp.chm [] "
+    EXPECT_EQ(fake::calls(), (Calls{"ShellExecuteW 0x1234 Open C:\\Program Files\\Lurio 2008\\lurhelp.chm [] "
                                     "C:\\Program Files\\Lurio 2008 5"}));
 }
 
 TEST_F(SystemLinks, HelpFromADriveRootDoesNotDoubleTheBackslash) {
     rig.shell.exePath = "D:\\Lurb.exe";
     form.TntSpeedButton1Click();
-    EXPECT_EQ(fake::calls(), (Calls{"ShellExecuteA 0x1234 Open D:\\lurhelp.chm [] D:\\ 5"}));
+    EXPECT_EQ(fake::calls(), (Calls{"ShellExecuteW 0x1234 Open D:\\lurhelp.chm [] D:\\ 5"}));
 }
 
 TEST_F(SystemLinks, HelpWithoutTheProgramPathOpensNothing) {
     rig.shell.exePath.reset();
     form.TntSpeedButton1Click();
     EXPECT_TRUE(fake::calls().empty());
+}
+
+// A folder name outside every ANSI code page: the program hands the engine and the shell the same
+// UTF-8 text it got from Windows, and the shortcut's name arrives as the right UTF-16.
+TEST_F(SystemLinks, FoldersWithVietnameseNamesReachTheEngineAndTheShellWhole) {
+    rig.shell.exePath = "C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\Lurb.exe";
+    rig.shell.desktop = "C:\\Users\\Nguy\xE1\xBB\x85n\\Desktop";
+    form.chksys.userClick();
+    form.chkDestop.userClick();
+    form.TntSpeedButton1Click();
+    EXPECT_EQ(fake::callsStartingWith("SetRegValue"),
+              (Calls{"SetRegValue Lurb C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\Lurb.exe"}));
+    EXPECT_EQ(fake::callsStartingWith("SetPath"),
+              (Calls{"SetPath C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\Lurb.exe"}));
+    EXPECT_EQ(fake::callsStartingWith("Save"),
+              (Calls{"Save C:\\Users\\Nguy\xE1\xBB\x85n\\Desktop\\Lurio 2008.lnk forget"}));
+    EXPECT_EQ(rig.shell.link.savedName, u"C:\\Users\\Nguy\u1EC5n\\Desktop\\Lurio 2008.lnk");
+    EXPECT_EQ(fake::callsStartingWith("ShellExecuteW"),
+              (Calls{"ShellExecuteW 0x1234 Open C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\lurhelp.chm [] "
+                     "C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio 5"}));
 }
 
 TEST(Paths, FoldersAndJoins) {

@@ -39,16 +39,16 @@ public:
         return !failReplace && std::rename(from.c_str(), to.c_str()) == 0;
     }
     void remove(const std::string& path) override { std::remove(path.c_str()); }
-    std::optional<Bytes> read(const std::string& path, std::size_t maxBytes) override {
+    lurcore::FileRead read(const std::string& path, std::size_t maxBytes) override {
         std::ifstream in(path, std::ios::binary);
         if (!in) {
-            return std::nullopt;
+            return {lurcore::FileRead::Status::Missing, {}};
         }
         Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (bytes.size() > maxBytes) {
-            return std::nullopt;
+        if (bytes.size() > maxBytes + 1) {
+            bytes.resize(maxBytes + 1);
         }
-        return bytes;
+        return {lurcore::FileRead::Status::Read, bytes};
     }
 };
 
@@ -61,7 +61,7 @@ struct Store : testing::Test {
 
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
-    TSharedSettings load() { return lurcore::settingsOrDefaults(ops.read(file, 4096)); }
+    TSharedSettings load() { return lurcore::settingsOrDefaults(ops.read(file, 4096).bytes); }
 };
 
 } // namespace

@@ -1,17 +1,14 @@
 #include "tests/host/support/fake_platform.h"
 
 #include "app/typing_options.h"
+#include "engine/utf8.h"
 
 #include <cstdio>
 
 namespace fake {
 
 std::string narrow(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    }
-    return out;
+    return lur::utf16ToUtf8(text);
 }
 
 bool FakeSystem::createInstanceMailslot() {
@@ -76,7 +73,7 @@ std::int32_t FakeShellLink::createInstance() {
 }
 
 bool FakeShellLink::queryShellLink() {
-    record("QueryInterface IShellLinkA");
+    record("QueryInterface IShellLinkW");
     held += hasShellLink ? 1 : 0;
     return hasShellLink;
 }
@@ -92,6 +89,7 @@ void FakeShellLink::setIconLocation(const std::string& path, int index) {
 }
 
 void FakeShellLink::save(const std::u16string& fileName, bool remember) {
+    savedName = fileName;
     record("Save " + narrow(fileName) + (remember ? " remember" : " forget"));
 }
 
@@ -101,7 +99,7 @@ void FakeShellLink::releasePersistFile() {
 }
 
 void FakeShellLink::releaseShellLink() {
-    record("Release IShellLinkA");
+    record("Release IShellLinkW");
     --held;
 }
 
@@ -115,14 +113,14 @@ std::optional<std::string> FakeShell::desktopDirectory() {
     return desktop;
 }
 
-std::u16string FakeShell::toUtf16(const std::string& ansi) {
-    return std::u16string(ansi.begin(), ansi.end());
+std::u16string FakeShell::toUtf16(const std::string& utf8) {
+    return lur::utf8ToUtf16(utf8).value_or(u"(not UTF-8)");
 }
 
 void FakeShell::shellExecute(std::uintptr_t window, const std::string& verb, const std::string& file,
                              const std::string& parameters, const std::string& directory, int show) {
     char text[64];
-    std::snprintf(text, sizeof text, "ShellExecuteA %#lx ", static_cast<unsigned long>(window));
+    std::snprintf(text, sizeof text, "ShellExecuteW %#lx ", static_cast<unsigned long>(window));
     record(text + verb + " " + file + " [" + parameters + "] " + directory + " " + std::to_string(show));
 }
 

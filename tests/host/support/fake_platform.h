@@ -65,6 +65,7 @@ struct FakeShellLink : lur::ShellLinkApi {
     bool hasShellLink = true;
     bool hasPersistFile = true;
     int held = 0; // interfaces obtained and not yet released
+    std::u16string savedName;
 
     std::int32_t createInstance() override;
     bool queryShellLink() override;
@@ -87,7 +88,7 @@ struct FakeShell : lur::ShellApi {
 
     std::optional<std::string> moduleFileName() override { return exePath; }
     std::optional<std::string> desktopDirectory() override;
-    std::u16string toUtf16(const std::string& ansi) override;
+    std::u16string toUtf16(const std::string& utf8) override;
     std::string systemErrorText(std::int32_t) override { return errorText; }
     lur::ShellLinkApi& shellLink() override { return link; }
     void shellExecute(std::uintptr_t window, const std::string& verb, const std::string& file,

@@ -2,6 +2,7 @@
 // user would drive it, checked through the engine's log and stored block, the window's controls, the
 // notification area and the screen.
 #include "platform/win32/window_ids.h"
+#include "lurcore/store/settings_file.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/support/lurb_process.h"
 
@@ -12,6 +13,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 using namespace lurtest;
@@ -1015,6 +1017,206 @@ TEST(GuiRealEngine, HelpOpensTheHelpWindow) {
     }
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(lurb.waitForExit(), 0);
+}
+
+// The engine's settings file for the user's data folder as the system reports it now.
+std::wstring settingsFileOfThisUser() {
+    wchar_t appData[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return std::wstring(appData) + L"\\Lurio 2008\\lurcore.cfg";
+}
+
+std::optional<std::vector<std::uint8_t>> fileBytes(const std::wstring& path) {
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(4096);
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
+}
+
+bool writeFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    CreateDirectoryW(path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+std::optional<TSharedSettings> storedSettings(const std::wstring& path) {
+    const auto bytes = fileBytes(path);
+    return bytes ? lurcore::decodeSettings(*bytes) : std::nullopt;
+}
+
+// The user's data folder moved, for this test only, under a profile named with a letter that no ANSI
+// code page of a Western system holds.
+class ProfileFolderNamed {
+public:
+    explicit ProfileFolderNamed(const std::wstring& appData) {
+        RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_SET_VALUE, &key_);
+        DWORD size = sizeof old_ - sizeof(wchar_t);
+        had_ = RegQueryValueExW(key_, L"AppData", nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size) ==
+               ERROR_SUCCESS;
+        SHCreateDirectoryExW(nullptr, appData.c_str(), nullptr);
+        set(appData.c_str(), REG_EXPAND_SZ);
+    }
+    ~ProfileFolderNamed() {
+        if (had_) {
+            set(old_, type_);
+        } else {
+            RegDeleteValueW(key_, L"AppData");
+        }
+        RegCloseKey(key_);
+    }
+
+private:
+    void set(const wchar_t* value, DWORD type) {
+        RegSetValueExW(key_, L"AppData", 0, type, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    DWORD type_ = REG_EXPAND_SZ;
+    wchar_t old_[MAX_PATH] = {};
+};
+
+// The shortcut's target from its item-id list, which holds the names in UTF-16 (Wine's GetPath gives
+// the 8-bit copy of the path).
+std::wstring shortcutTargetByItemList(const std::wstring& file) {
+    std::wstring target;
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return target;
+    }
+    IPersistFile* persist = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
+        LPITEMIDLIST list = nullptr;
+        if (SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&list))) {
+            wchar_t path[MAX_PATH] = {};
+            if (SHGetPathFromIDListW(list, path)) {
+                target = path;
+            }
+            CoTaskMemFree(list);
+        }
+        persist->Release();
+    }
+    link->Release();
+    return target;
+}
+
+// Settings, start-up entry and shortcut from a program folder and a profile folder named
+// "...ễ...": every path must survive in full, where an 8-bit path would come back with "?".
+TEST(GuiRealEngine, VietnameseFolderNamesKeepSettingsStartupEntryAndShortcut) {
+    CoInitialize(nullptr);
+    wchar_t drive[MAX_PATH] = {};
+    GetWindowsDirectoryW(drive, MAX_PATH);
+    const std::wstring root = std::wstring(drive).substr(0, 3) + L"users\\Nguy\u1EC5n";
+    const std::wstring appData = root + L"\\AppData\\Roaming";
+    ProfileFolderNamed profile(appData);
+    const std::wstring settings = settingsFileOfThisUser();
+    ASSERT_EQ(settings, appData + L"\\Lurio 2008\\lurcore.cfg") << "the system did not move the data folder";
+    DeleteFileW(settings.c_str());
+
+    const std::wstring folder = root + L"\\Lurio \u1EC5";
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    for (const wchar_t* name : {L"Lurb.exe", L"lurcore.dll", L"lurhelp.chm"}) {
+        ASSERT_TRUE(CopyFileW((binFolder() + name).c_str(), (folder + L"\\" + name).c_str(), FALSE)) << name;
+    }
+    const std::wstring exe = folder + L"\\Lurb.exe";
+    {
+        LurbProcess lurb(exe, systemFolder());
+        HWND form = lurb.waitForForm();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(waitFor([&] { return IsWindowVisible(form) != FALSE; }));
+        ASSERT_TRUE(checked(GetDlgItem(form, kIdMold))) << "defaults: spelling check on";
+        click(GetDlgItem(form, kIdMold));
+        click(GetDlgItem(form, kIdMFree)); // stores every control
+        const auto stored = storedSettings(settings);
+        ASSERT_TRUE(stored.has_value()) << "nothing stored under the profile folder";
+        EXPECT_EQ(stored->SpellCheck, 0);
+
+        click(GetDlgItem(form, kIdchksys));
+        EXPECT_EQ(lower(runValue()), lower(L"\"" + exe + L"\""));
+        click(GetDlgItem(form, kIdchksys));
+        EXPECT_TRUE(runValue().empty());
+
+        wchar_t desktop[MAX_PATH] = {};
+        ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
+        const std::wstring shortcut = std::wstring(desktop) + L"\\Lurio 2008.lnk";
+        DeleteFileW(shortcut.c_str());
+        click(GetDlgItem(form, kIdchkDestop));
+        EXPECT_EQ(lower(shortcutTargetByItemList(shortcut)), lower(exe));
+        EXPECT_EQ(lower(withoutTrailingBackslash(readShortcut(shortcut).workingDirectory)), lower(folder));
+        DeleteFileW(shortcut.c_str());
+
+        // Help hands the same path to the shell (ShellExecuteW); Wine's own help viewer cannot open a file
+        // from such a folder, so the window is not awaited here.
+        PostMessageW(form, WM_CLOSE, 0, 0);
+        EXPECT_EQ(lurb.waitForExit(), 0);
+    }
+    {
+        LurbProcess lurb(exe, systemFolder());
+        HWND form = lurb.waitForForm();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(waitFor([&] { return IsWindowVisible(form) != FALSE; }));
+        EXPECT_FALSE(checked(GetDlgItem(form, kIdMold))) << "the stored setting was not read back";
+        PostMessageW(form, WM_CLOSE, 0, 0);
+        EXPECT_EQ(lurb.waitForExit(), 0);
+    }
+    for (const wchar_t* name : {L"Lurb.exe", L"lurcore.dll", L"lurhelp.chm"}) {
+        DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    CoUninitialize();
+}
+
+// Another program (a backup tool, a virus scanner) holds the settings file open without sharing while
+// the program starts: the stored settings must come through it, never the defaults.
+TEST(GuiRealEngine, SettingsFileHeldAtStartIsNeverOverwrittenWithDefaults) {
+    const std::wstring settings = settingsFileOfThisUser();
+    // Every byte the program does not copy from a control it shows differs from the defaults.
+    const TSharedSettings stored{1, 0, 1, 0, 1, 7, 2, 0, 0, 1};
+    ASSERT_TRUE(writeFileBytes(settings, lurcore::encodeSettings(stored)));
+    const auto original = fileBytes(settings);
+    HANDLE held = CreateFileW(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    LurbProcess lurb(realExe(), systemFolder());
+    HWND form = lurb.waitForForm(20000ms);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(form) != FALSE; }, 10000ms));
+    // A store while the file is still held writes nothing.
+    click(GetDlgItem(form, kIdChkQuick));
+    CloseHandle(held);
+    EXPECT_EQ(fileBytes(settings), original);
+
+    // Released: the next store keeps what the user never changed in this run.
+    click(GetDlgItem(form, kIdMold));
+    click(GetDlgItem(form, kIdMFree)); // stores every control
+    EXPECT_TRUE(waitFor([&] { return fileBytes(settings) != original; }));
+    const auto now = storedSettings(settings);
+    ASSERT_TRUE(now.has_value());
+    EXPECT_EQ(now->UseVni, stored.UseVni);
+    EXPECT_EQ(now->UseTelex, stored.UseTelex);
+    EXPECT_EQ(now->Reserved, stored.Reserved);
+    EXPECT_EQ(now->CodeTable, stored.CodeTable);
+    EXPECT_EQ(now->SwitchKey, stored.SwitchKey);
+    EXPECT_EQ(now->QuickStart, 1) << "the user's change made while the file was held";
+    EXPECT_EQ(now->SpellCheck, checked(GetDlgItem(form, kIdMold)) ? 1 : 0) << "the user's change after it";
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(lurb.waitForExit(), 0);
+    DeleteFileW(settings.c_str());
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 # Checks: a silent install puts every file and the font in place and registers the uninstaller;
 # the installed program starts (with quick start stored on) and adds its tray icon; a second install
 # over the running copy leaves exactly one copy running, the new one, in the same folder, with the
-# settings untouched;
+# settings untouched, started through the user's shell (its parent is Explorer, not the installer);
+# a foreign window captioned like the program's survives the install, the upgrade and the uninstall;
 # the silent uninstaller removes what was installed plus the start-up entry and the desktop
 # shortcut, and keeps the settings file.
 set -u
@@ -36,6 +37,7 @@ WIN_DIR='C:\LurTest\Lurio'
 
 failures=0
 xvfb_pid=
+foreign_pid=
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 die() { echo "FAIL: $*"; exit 1; }
@@ -53,6 +55,7 @@ lurb_pids() { prefix_pids 'Lurb\.exe'; }
 cleanup() {
   local p
   for p in $(lurb_pids); do kill "$p" 2>/dev/null; done
+  [ -n "$foreign_pid" ] && kill "$foreign_pid" 2>/dev/null
   wineserver -k 2>/dev/null   # the copy's own server, started below
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$WORK"
@@ -119,7 +122,7 @@ one_new_copy() {   # exactly one Lurb.exe, not one of the PIDs in $old_pids, and
   tray_shown
 }
 
-for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
+for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm installer_probe.exe; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
 regval "$UNINST_KEY" DisplayName >/dev/null && die "$PRODUCT is already installed in the template prefix"
 
 INST=$(unixpath "$WIN_DIR")
@@ -135,6 +138,14 @@ SETTINGS="$APPDATA_U/$SETTINGS_SUBDIR/$SETTINGS_FILE"
 if [ -L "$DESKTOP" ]; then rm -f "$DESKTOP"; mkdir -p "$DESKTOP"; fi
 # Test prefixes carry the font for the program's own tests; here the installer must bring it.
 rm -f "$FONT"
+
+# A window of another program with the program's caption (an Explorer window open on a folder named
+# "Lurio 2008" has it): the installer must tell it from the program's own and leave it alone.
+wine "$BIN/installer_probe.exe" --foreign-window "$(winepath -w "$WORK/foreign.ready" 2>/dev/null | tr -d '\r')" \
+  >/dev/null 2>&1 &
+foreign_pid=$!
+wait_for 20 test -e "$WORK/foreign.ready" || die "the foreign window did not come up"
+foreign_alive() { kill -0 "$foreign_pid" 2>/dev/null; }
 
 echo "== silent install into $WIN_DIR"
 timeout 120 wine "$BIN/LurbSetup.exe" /S "/D=$WIN_DIR"; rc=$?
@@ -167,8 +178,18 @@ settings_sum=$(md5sum < "$SETTINGS")
 
 echo "== second install over the running copy"
 old_pids=$first_pids
-timeout 120 wine "$BIN/LurbSetup.exe" /S; rc=$?
-[ $rc = 0 ] || fail "second LurbSetup.exe /S exited with $rc"
+# The probe runs the installer and watches which process starts the new copy.
+probe_out=$(timeout 150 wine "$BIN/installer_probe.exe" --install "$(winepath -w "$BIN/LurbSetup.exe" | tr -d '\r')" /S \
+  2>/dev/null | tr -d '\r')
+echo "$probe_out"
+read -r _ setup_pid rc < <(printf '%s\n' "$probe_out" | grep '^installer ')
+[ "${rc:-x}" = 0 ] || fail "second LurbSetup.exe /S exited with ${rc:-nothing}"
+read -r _ _ _ parent_pid parent_file < <(printf '%s\n' "$probe_out" | grep '^lurb ')
+if [ -z "${parent_pid:-}" ]; then fail "the probe saw no new Lurb.exe"
+elif [ "$parent_pid" = "$setup_pid" ]; then fail "the new copy is a child of the installer (pid $setup_pid)"
+elif [ "$(printf '%s' "$parent_file" | tr 'A-Z' 'a-z')" = explorer.exe ]; then ok "the new copy was started through the user's shell"
+else fail "the new copy's parent is '$parent_file' (pid $parent_pid), not the shell"; fi
+foreign_alive && ok "a foreign window captioned '$WINDOW' survived the upgrade" || fail "the installer closed a foreign window captioned '$WINDOW'"
 # Once no installer process is left, nothing can start another copy.
 installer_gone() { [ -z "$(prefix_pids 'LurbSetup\.exe')" ]; }
 if wait_for 20 one_new_copy; then
@@ -201,6 +222,7 @@ regval "$FONTS_KEY" "LurTahoma (TrueType)" >/dev/null && fail "font still regist
 regval "$RUN_KEY" Lurb >/dev/null && fail "start-up entry 'Lurb' left" || ok "start-up entry removed"
 [ ! -e "$DESKTOP/$PRODUCT.lnk" ] && ok "desktop shortcut removed" || fail "desktop shortcut left"
 [ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the uninstaller" || fail "settings file changed or removed"
+foreign_alive && ok "the foreign window survived the uninstall" || fail "the uninstaller closed a foreign window"
 
 if [ $failures = 0 ]; then echo "PASS"; exit 0; fi
 echo "$failures failure(s)"; exit 1
