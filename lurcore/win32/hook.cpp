@@ -4,6 +4,7 @@
 
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
+#include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
 
 #include <windows.h>
@@ -52,7 +53,7 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM message, LPARAM data) {
     if (handler().composing() != wasComposing) {
         sendMenuBlocker(); // Alt+Z was swallowed: the lone Alt that remains must not open a menu
     }
-    sendEdit(edit);
+    sendEdit(edit, correctionForWindow(g_foreground)); // fields that complete text need more than Backspaces
     return 1;
 }
 

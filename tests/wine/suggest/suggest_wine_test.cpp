@@ -305,6 +305,9 @@ void xdotool(const char* format, POINT at, const std::string& keys = {}) {
     CloseHandle(info.hProcess);
 }
 
+constexpr int kCompleting = 0;
+constexpr int kPlain = 1;
+
 // suggest_target.exe, run from `exe` (a copy under another name, or itself).
 class Target {
 public:
@@ -324,7 +327,8 @@ public:
                 DWORD process = 0;
                 GetWindowThreadProcessId(frame_, &process);
                 if (process == info_.dwProcessId) {
-                    return true;
+                    return GetDlgItem(frame_, kCompleting + 1) != nullptr &&
+                           GetDlgItem(frame_, kPlain + 1) != nullptr;
                 }
             }
             return false;
@@ -388,9 +392,6 @@ std::wstring browserCopy() {
         << "cannot copy the target";
     return exe;
 }
-
-constexpr int kCompleting = 0;
-constexpr int kPlain = 1;
 
 class RealEngineInEachTable : public ::testing::TestWithParam<int> {};
 
