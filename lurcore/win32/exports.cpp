@@ -58,6 +58,7 @@ void LUR_STDCALL GetSharedData(TSharedSettings** settings) {
 void LUR_STDCALL WriteToFile(TSharedSettings** /*settings*/) {
     // The block stored is always the engine's own; the argument only names the caller's pointer to it.
     const TSharedSettings block = *lurcoreBlock();
+    lurcore::settingsChanged();
     const std::string folder = settingsFolder();
     if (folder.empty()) {
         return;
