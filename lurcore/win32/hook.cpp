@@ -228,12 +228,8 @@ void EngineThread::start() {
     started_ = true;
 }
 
-struct ThreadStart {
-    HANDLE reply;
-};
-
-DWORD WINAPI engineMain(void* parameter) {
-    const HANDLE reply = static_cast<ThreadStart*>(parameter)->reply;
+// `reply` is the event the thread sets once its queue takes commands, and after each start and stop.
+DWORD WINAPI engineMain(void* reply) {
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // the thread's queue, before anyone posts
     EngineThread engine;
@@ -255,8 +251,7 @@ class EngineLink {
 public:
     EngineLink() {
         reply_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        ThreadStart start{reply_};
-        const HANDLE thread = CreateThread(nullptr, 0, engineMain, &start, 0, &threadId_);
+        const HANDLE thread = CreateThread(nullptr, 0, engineMain, reply_, 0, &threadId_);
         if (thread == nullptr) {
             threadId_ = 0;
             return;
