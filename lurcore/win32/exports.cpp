@@ -73,18 +73,8 @@ void LUR_STDCALL GetSharedData(TSharedSettings** settings) {
 
 void LUR_STDCALL WriteToFile(TSharedSettings** /*settings*/) {
     // The block stored is always the engine's own; the argument only names the caller's pointer to it.
-<<<<<<< HEAD
-    settingsStore().store();
-=======
-    const TSharedSettings block = *lurcoreBlock();
     lurcore::settingsChanged();
-    const std::string folder = settingsFolder();
-    if (folder.empty()) {
-        return;
-    }
-    lurcore::Win32FileOps ops;
-    lurcore::saveAtomically(ops, folder + kSettingsFile, lurcore::encodeSettings(block));
->>>>>>> issue11a
+    settingsStore().store();
 }
 
 void LUR_STDCALL SetRegValue(const char* name, const char* const* path) {
