@@ -73,6 +73,7 @@ void LUR_STDCALL GetSharedData(TSharedSettings** settings) {
 
 void LUR_STDCALL WriteToFile(TSharedSettings** /*settings*/) {
     // The block stored is always the engine's own; the argument only names the caller's pointer to it.
+    lurcore::settingsChanged();
     settingsStore().store();
 }
 

@@ -91,10 +91,10 @@ Typing compose(const std::string& keys, bool telex, CodeTable table) {
     Typing typing;
     std::u16string shown;
     for (const char key : keys) {
-        typing.edits.emplace_back(key, handler.keyDown(virtualKey(key)));
-        handler.keyUp(virtualKey(key));
-        const Edit edit = unicode.keyDown(virtualKey(key));
-        unicode.keyUp(virtualKey(key));
+        typing.edits.emplace_back(key, handler.keyDown(virtualKey(key), {}));
+        handler.keyUp(virtualKey(key), {});
+        const Edit edit = unicode.keyDown(virtualKey(key), {});
+        unicode.keyUp(virtualKey(key), {});
         if (edit.pass) {
             shown.push_back(static_cast<char16_t>(key));
         } else {
