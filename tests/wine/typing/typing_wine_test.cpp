@@ -1,5 +1,6 @@
 // The real engine end to end: Lurb.exe with the real lurcore.dll running, keys typed by xdotool into an
 // edit box of this program, the box's text read back. A '.' typed last marks that every key has arrived.
+#include "engine/product_names.h"
 #include "lurcore/store/settings_file.h"
 #include "tests/wine/support/lurb_process.h"
 #include "tests/wine/support/tray_view.h"
@@ -24,9 +25,9 @@ constexpr int kBoxTop = 160;
 std::wstring settingsFile() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\Lurio 2008";
+    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
     CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\lurcore.cfg";
+    return folder + L"\\" LUR_SETTINGS_FILE;
 }
 
 // The block the engine loads at start: quick start on, so that no window takes the focus.
