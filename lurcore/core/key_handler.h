@@ -1,11 +1,14 @@
 // Key events from the keyboard hook in, edits out: modifiers, the switch key, where words end.
 #pragma once
 
+#include "lurcore/core/abbreviations.h"
 #include "lurcore/core/composer.h"
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace lurcore::core {
 
@@ -24,6 +27,10 @@ public:
     void setInputMethod(InputMethod method);
     void setCodeTable(CodeTable table);
     void setToneRule(ToneRule rule);
+    // From the user's own file: where the tones go, Quick Telex, the abbreviations (null for none).
+    void setToneStyle(ToneStyle style);
+    void setQuickTelex(bool on);
+    void setAbbreviations(std::shared_ptr<const Abbreviations> abbreviations);
     // On: keys compose. Off: every key goes through (the switch key still switches back).
     void setComposing(bool on);
     bool composing() const { return composing_; }
@@ -44,6 +51,7 @@ private:
     Edit typeKey(std::uint16_t virtualKey);
     void startWordIfNeeded();
     void toggle();
+    Edit expandAbbreviation(std::uint16_t endKey);
 
     std::function<WordSettings()> readSettings_;
     WordSettings settings_;
@@ -56,6 +64,8 @@ private:
     bool capsLock_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
     std::bitset<256> swallowedDown_; // keys whose last press was not passed on
+    std::shared_ptr<const Abbreviations> abbreviations_;
+    std::array<char16_t, Abbreviations::kMaxUnits> expansion_{}; // the text of the last expansion
 };
 
 } // namespace lurcore::core
