@@ -4,6 +4,7 @@
 #include "lurcore/core/letter_case.h"
 
 #include <algorithm>
+#include <map>
 
 namespace lurcore::config {
 namespace {
@@ -235,31 +236,29 @@ private:
             problem(number, "the text of " + quoted(key) + " holds a control character; the line is skipped");
             return;
         }
-        const std::u16string lowerKey = lower(key);
-        const auto earlier =
-            std::find_if(keys_.begin(), keys_.end(), [&](const auto& k) { return k.first == lowerKey; });
-        if (earlier != keys_.end()) {
+        auto [entry, added] = abbreviations_.try_emplace(lower(key), number, std::u16string(text));
+        if (!added) {
             problem(number, "the abbreviation " + quoted(key) + " was already given on line " +
-                                std::to_string(earlier->second) + "; this line's text is used");
-            earlier->second = number;
-        } else {
-            keys_.emplace_back(lowerKey, number);
+                                std::to_string(entry->second.first) + "; this line's text is used");
+            entry->second = {number, std::u16string(text)};
         }
-        abbreviations_->add(key, text);
     }
 
     void finish() {
         auto& names = result_.config.englishOnly;
         std::sort(names.begin(), names.end());
         names.erase(std::unique(names.begin(), names.end()), names.end());
-        result_.config.abbreviations = abbreviations_;
+        auto abbreviations = std::make_shared<core::Abbreviations>();
+        for (const auto& [key, entry] : abbreviations_) {
+            abbreviations->add(key, entry.second); // in order of the keys: each goes at the end
+        }
+        result_.config.abbreviations = std::move(abbreviations);
     }
 
     ReadResult result_;
     Section section_ = Section::None;
     int seen_[3] = {0, 0, 0};
-    std::shared_ptr<core::Abbreviations> abbreviations_ = std::make_shared<core::Abbreviations>();
-    std::vector<std::pair<std::u16string, int>> keys_; // abbreviation keys so far, with their line
+    std::map<std::u16string, std::pair<int, std::u16string>> abbreviations_; // lower-case key: line, text
 };
 
 } // namespace
