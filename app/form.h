@@ -72,6 +72,8 @@ public:
     void pCauhinhClick();
     // The shell's notification area was made anew.
     void TaskbarCreated();
+    // The engine reports the mode typing is now in (its switch key, a start or stop of its hook).
+    void TypingModeChanged(bool vietnamese);
 
     // Tray menu.
     void ReSetPicture(std::int32_t table, std::uint8_t vniOn, std::uint8_t telexOn, std::uint8_t viet);
@@ -121,6 +123,7 @@ public:
 
 private:
     void addOrRemoveFont(bool add);
+    void showModeIcon();
     void showModeOnIcon();
     void chooseInputMethod(std::uint8_t method);
     void chooseCodeTable(std::uint8_t table, bool reloadWindow);

@@ -3,14 +3,15 @@
 #include "app/form.h"
 #include "config/paths.h"
 #include "engine/lurcore.h"
+#include "engine/product_names.h"
 
 #include <functional>
 
 namespace {
 
-constexpr const char* kStartupEntryName = "Lurb";
-constexpr const char* kShortcutName = "\\Lurio 2008.lnk";
-constexpr const char* kHelpName = "\\lurhelp.chm";
+constexpr const char* kStartupEntryName = LUR_STARTUP_ENTRY;
+constexpr const char* kShortcutName = "\\" LUR_PRODUCT_NAME ".lnk";
+constexpr const char* kHelpName = "\\" LUR_HELP_FILE;
 constexpr int kSwShow = 5;
 
 class ReleaseOnExit {

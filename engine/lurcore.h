@@ -46,6 +46,11 @@ static_assert(offsetof(TSharedSettings, StartWithSystem) == 7);
 static_assert(offsetof(TSharedSettings, QuickStart) == 8);
 static_assert(offsetof(TSharedSettings, SwitchKey) == 9);
 
+// The engine's notice that the mode typing is in has changed (by the switch key, or by a start or stop of
+// its hook): a registered window message of this name, posted to the program's window (class
+// "LurbForm") in the engine's process; wParam 1 for Vietnamese, 0 for English.
+inline constexpr const char* kTypingModeMessage = "Lurio2008.TypingMode";
+
 // The program's only handle on the engine's block; null until GetSharedData fills it.
 extern TSharedSettings* SharedSettings;
 

@@ -1,7 +1,7 @@
-; Installer for Lurio 2008: Lurb.exe, lurcore.dll, lurhelp.chm and the display font LurTahoma.ttf.
+; Installer for the program, the engine, the help file and the display font LurTahoma.ttf.
 ;
 ; makensis -DINPUT_DIR=<folder with Lurb.exe, lurcore.dll, lurhelp.chm>
-;          -DFONT_FILE=<.ttf> -DFONT_LICENSE=<licence text> [-DVERSION=1.2.3] [-DOUTFILE=<path>] lurb.nsi
+;          -DFONT_FILE=<.ttf> -DFONT_LICENSE=<licence text> -DNAMES=<product.nsh> [-DOUTFILE=<path>] lurb.nsi
 ;
 ; Silent: LurbSetup.exe /S [/D=C:\Folder]   (/D= last, unquoted)
 ; Uninstall silently: uninstall.exe /S      (keeps the user's settings)
@@ -13,37 +13,33 @@ Unicode true
   Target ${TARGET}
 !endif
 
-;--- Names shared with the program. Keep in step with the program and the engine. ---------------
-!define PRODUCT        "Lurio 2008"
-!define WINDOW_CLASS   "LurbForm"            ; class of the program's window (to close a running copy)
-!define EXE            "Lurb.exe"
-!define ENGINE         "lurcore.dll"
-!define HELPFILE       "lurhelp.chm"
-!define RUN_VALUE      "Lurb"                ; start-up entry the program makes
-!define DESKTOP_LINK   "Lurio 2008.lnk"      ; desktop shortcut the program makes
-!define SETTINGS_SUBDIR "Lurio 2008"         ; the engine's settings folder under %APPDATA%
+;--- Names shared with the program and the engine, and the version, made by the build from ------
+; engine/product_names.h and the top CMakeLists.txt: PRODUCT_NAME, PROGRAM_FILE, ENGINE_FILE, HELP_FILE,
+; STARTUP_ENTRY, SETTINGS_FOLDER, WINDOW_CLASS, VERSION and WINDOWS_VERSION.
+!ifndef NAMES
+  !error "define NAMES (the build's product.nsh)"
+!endif
+!include "${NAMES}"
+!define DESKTOP_LINK   "${PRODUCT_NAME}.lnk"  ; desktop shortcut the program makes
 !define FONT_NAME      "LurTahoma.ttf"
 !define FONT_VALUE     "LurTahoma (TrueType)"
 !define LICENSE_NAME   "LurTahoma-license.txt"
 !define UNINSTALLER    "uninstall.exe"
-!define UNINST_KEY     "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lurio 2008"
+!define UNINST_KEY     "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT_NAME}"
 !define RUN_KEY        "Software\Microsoft\Windows\CurrentVersion\Run"
 !define FONTS_KEY      "Software\Microsoft\Windows NT\CurrentVersion\Fonts"
 
-!if "${SETTINGS_SUBDIR}" == ""
-  !error "SETTINGS_SUBDIR must name a folder of its own: removing the settings deletes it whole"
+!if "${SETTINGS_FOLDER}" == ""
+  !error "SETTINGS_FOLDER must name a folder of its own: removing the settings deletes it whole"
 !endif
 !ifndef INPUT_DIR
-  !error "define INPUT_DIR (the folder holding ${EXE}, ${ENGINE} and ${HELPFILE})"
+  !error "define INPUT_DIR (the folder holding ${PROGRAM_FILE}, ${ENGINE_FILE} and ${HELP_FILE})"
 !endif
 !ifndef FONT_FILE
   !error "define FONT_FILE (the TrueType file installed as ${FONT_NAME})"
 !endif
 !ifndef FONT_LICENSE
   !error "define FONT_LICENSE (the font's licence text)"
-!endif
-!ifndef VERSION
-  !define VERSION "1.0.0"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "LurbSetup.exe"
@@ -54,21 +50,21 @@ Unicode true
 !include "WinMessages.nsh"
 !include "FileFunc.nsh"
 
-Name "${PRODUCT}"
+Name "${PRODUCT_NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir "$PROGRAMFILES\${PRODUCT_NAME}"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
 ShowUninstDetails show
 
-VIProductVersion "${VERSION}.0"
-VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIProductVersion "${WINDOWS_VERSION}"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT_NAME}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} - cài đặt"
-VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT_NAME} - cài đặt"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT_NAME}"
 
 !define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
 !define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
@@ -93,7 +89,7 @@ Var WasRunning
 ; and start-up entry. Explorer, asked to open the program, hands it to the user's own shell, so the
 ; program never inherits the installer's rights.
 Function StartProgramAsUser
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${EXE}"'
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_FILE}"'
 FunctionEnd
 
 ; Closes a running copy the way a user would (WM_CLOSE to its window), then waits until its
@@ -108,7 +104,7 @@ Function ${PREFIX}CloseRunningCopy
   FindWindow $0 "${WINDOW_CLASS}"
   ${If} $0 <> 0
     StrCpy $WasRunning 1
-    DetailPrint "Đang đóng ${PRODUCT}..."
+    DetailPrint "Đang đóng ${PRODUCT_NAME}..."
     System::Call "user32::GetWindowThreadProcessId(p r0, *i 0 r1) i"
     ; SYNCHRONIZE: enough to wait for the process to end.
     System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2"
@@ -127,8 +123,8 @@ Function ${PREFIX}CloseRunningCopy
         Pop $2
         Pop $1
         Pop $0
-        MessageBox MB_ICONSTOP|MB_OK "Không đóng được ${PRODUCT}. Hãy thoát chương trình rồi chạy lại." /SD IDOK
-        Abort "${PRODUCT} is still running"
+        MessageBox MB_ICONSTOP|MB_OK "Không đóng được ${PRODUCT_NAME}. Hãy thoát chương trình rồi chạy lại." /SD IDOK
+        Abort "${PRODUCT_NAME} is still running"
       ${EndIf}
       IntOp $3 $3 + 1
       Sleep 100
@@ -150,9 +146,9 @@ Section "-Program" SecProgram
 
   SetOutPath "$INSTDIR"
   SetOverwrite on
-  File "${INPUT_DIR}\${EXE}"
-  File "${INPUT_DIR}\${ENGINE}"
-  File "${INPUT_DIR}\${HELPFILE}"
+  File "${INPUT_DIR}\${PROGRAM_FILE}"
+  File "${INPUT_DIR}\${ENGINE_FILE}"
+  File "${INPUT_DIR}\${HELP_FILE}"
   File "/oname=${LICENSE_NAME}" "${FONT_LICENSE}"
 
   ; The system may hold the font open from an earlier install; the file does not change between
@@ -165,12 +161,12 @@ Section "-Program" SecProgram
   SendMessage ${HWND_BROADCAST} ${WM_FONTCHANGE} 0 0 /TIMEOUT=5000
 
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+  CreateShortcut "$SMPROGRAMS\${PRODUCT_NAME}.lnk" "$INSTDIR\${PROGRAM_FILE}" "" "$INSTDIR\${PROGRAM_FILE}" 0
 
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT_NAME}"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
-  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_FILE},0"
+  WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${PRODUCT_NAME}"
   WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
   WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
@@ -190,19 +186,19 @@ Section "-un.Program" UnSecProgram
   SetShellVarContext current
   Call un.CloseRunningCopy
 
-  Delete "$INSTDIR\${EXE}"
-  Delete "$INSTDIR\${ENGINE}"
-  Delete "$INSTDIR\${HELPFILE}"
+  Delete "$INSTDIR\${PROGRAM_FILE}"
+  Delete "$INSTDIR\${ENGINE_FILE}"
+  Delete "$INSTDIR\${HELP_FILE}"
   Delete "$INSTDIR\${LICENSE_NAME}"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
 
   ; What the program made for the current user: the start-up entry and the desktop shortcut.
-  DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+  DeleteRegValue HKCU "${RUN_KEY}" "${STARTUP_ENTRY}"
   Delete "$DESKTOP\${DESKTOP_LINK}"
 
   SetShellVarContext all
-  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT_NAME}.lnk"
 
   System::Call "gdi32::RemoveFontResource(t '$FONTS\${FONT_NAME}') i"
   DeleteRegValue HKLM "${FONTS_KEY}" "${FONT_VALUE}"
@@ -215,5 +211,5 @@ SectionEnd
 ; Off unless the user ticks it, so a silent uninstall keeps the settings.
 Section /o "un.Xoá các thiết lập của bạn" UnSecSettings
   SetShellVarContext current
-  RMDir /r "$APPDATA\${SETTINGS_SUBDIR}"
+  RMDir /r "$APPDATA\${SETTINGS_FOLDER}"
 SectionEnd

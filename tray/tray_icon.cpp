@@ -42,19 +42,36 @@ void TForm1::FormMouseMove(int x, int /*y*/) {
     p_.window.sendNull();
 }
 
-// The icon and tooltip of the current mode, then the engine's hook to match.
-void TForm1::showModeOnIcon() {
+// The icon and tooltip of the current mode.
+void TForm1::showModeIcon() {
     if (VietMode != 0) {
         TrayData = ChIcon(p_.window.handle(), p_.window.vietnameseIcon(), kTipVietnamese, VietMode);
     } else {
         TrayData = ChIcon(p_.window.handle(), p_.window.englishIcon(), kTipEnglish, VietMode);
     }
     p_.tray.notifyIcon(kNimModify, &TrayData);
+}
+
+// The icon and tooltip of the current mode, then the engine's hook to match.
+void TForm1::showModeOnIcon() {
+    showModeIcon();
     if (VietMode != 0) {
         StartKeyBoardHook();
     } else {
         StopKeyBoardHook();
     }
+}
+
+void TForm1::TypingModeChanged(bool vietnamese) {
+    const std::uint8_t mode = vietnamese ? 1 : 0;
+    if (VietMode == mode && TrayData.VietFlag == mode) {
+        return; // the program made this switch itself and shows it already
+    }
+    // As a left click would show it, without calling the engine back: it is in this mode already.
+    VietMode = mode;
+    pViet.ImageIndex = vietnamese ? 3 : -1;
+    pAnh.ImageIndex = vietnamese ? -1 : 4;
+    showModeIcon();
 }
 
 void TForm1::pVietClick() {

@@ -5,18 +5,8 @@
 namespace lurcore::core {
 namespace {
 
-bool isShift(std::uint16_t key) {
-    return key == vk::kShift || key == vk::kLShift || key == vk::kRShift;
-}
-bool isControl(std::uint16_t key) {
-    return key == vk::kControl || key == vk::kLControl || key == vk::kRControl;
-}
-bool isAlt(std::uint16_t key) {
-    return key == vk::kMenu || key == vk::kLMenu || key == vk::kRMenu;
-}
-bool isWin(std::uint16_t key) {
-    return key == vk::kLWin || key == vk::kRWin;
-}
+constexpr std::uint8_t kShiftBits = KeyState::kLeftShift | KeyState::kRightShift;
+constexpr std::uint8_t kControlBits = KeyState::kLeftControl | KeyState::kRightControl;
 
 bool endsWordForAbbreviation(std::uint16_t key) {
     return key == vk::kSpace || key == vk::kReturn || (key >= vk::kDigit0 && key <= vk::kDigit9) ||
@@ -33,6 +23,32 @@ Edit swallowKey() {
 }
 
 } // namespace
+
+std::uint8_t modifierBit(std::uint16_t key) {
+    switch (key) {
+    case vk::kShift:
+    case vk::kLShift:
+        return KeyState::kLeftShift;
+    case vk::kRShift:
+        return KeyState::kRightShift;
+    case vk::kControl:
+    case vk::kLControl:
+        return KeyState::kLeftControl;
+    case vk::kRControl:
+        return KeyState::kRightControl;
+    case vk::kMenu:
+    case vk::kLMenu:
+        return KeyState::kLeftAlt;
+    case vk::kRMenu:
+        return KeyState::kRightAlt;
+    case vk::kLWin:
+        return KeyState::kLeftWin;
+    case vk::kRWin:
+        return KeyState::kRightWin;
+    default:
+        return 0;
+    }
+}
 
 KeyHandler::KeyHandler(std::function<WordSettings()> readSettings)
     : readSettings_(std::move(readSettings)),
@@ -93,28 +109,26 @@ void KeyHandler::startWordIfNeeded() {
     composer_.setOptions(options);
 }
 
-Edit KeyHandler::keyDown(std::uint16_t key) {
-    Edit edit = decideKeyDown(key);
-    swallowedDown_.set(key & 0xFF, !edit.pass);
+Edit KeyHandler::keyDown(std::uint16_t key, KeyState state) {
+    state.held |= modifierBit(key);
+    Edit edit = decideKeyDown(key, state);
+    (edit.pass ? passedDown_ : takenDown_).set(key & 0xFF);
     return edit;
 }
 
-Edit KeyHandler::decideKeyDown(std::uint16_t key) {
-    if (isShift(key) || isControl(key)) {
-        (isShift(key) ? shift_ : control_) = true;
-        shiftControlAlone_ = shift_ && control_ && !alt_ && !win_;
+Edit KeyHandler::decideKeyDown(std::uint16_t key, KeyState state) {
+    const std::uint8_t bit = modifierBit(key);
+    if ((bit & (kShiftBits | kControlBits)) != 0) {
+        // Only Shift and Ctrl keys held: a release now is the Shift+Ctrl switch key.
+        shiftControlAlone_ =
+            state.shift() && state.control() && (state.held & ~(kShiftBits | kControlBits)) == 0;
         return passKey();
     }
     shiftControlAlone_ = false;
-    if (isAlt(key) || isWin(key)) {
-        (isAlt(key) ? alt_ : win_) = true;
+    if (bit != 0 || key == vk::kCapital) {
         return passKey();
     }
-    if (key == vk::kCapital) {
-        capsLock_ = !capsLock_;
-        return passKey();
-    }
-    if (key == vk::kZ && alt_ && !control_ && !win_) {
+    if (key == vk::kZ && state.alt() && !state.control() && !state.win()) {
         settings_ = readSettings_();
         if (settings_.switchKey == SwitchKey::AltZ) {
             toggle();
@@ -124,22 +138,22 @@ Edit KeyHandler::decideKeyDown(std::uint16_t key) {
     if (!composing_) {
         return passKey();
     }
-    if (control_ || alt_ || win_) {
+    if (state.control() || state.alt() || state.win()) {
         composer_.endWord(); // a shortcut may move the caret or change the text
         return passKey();
     }
     if (key == vk::kBack) {
         return composer_.backspace();
     }
-    return typeKey(key);
+    return typeKey(key, state);
 }
 
-Edit KeyHandler::typeKey(std::uint16_t key) {
+Edit KeyHandler::typeKey(std::uint16_t key, KeyState state) {
     char16_t character = 0;
     if (key >= vk::kA && key <= vk::kZ) {
-        const bool upper = shift_ != capsLock_;
+        const bool upper = state.shift() != state.capsLock;
         character = static_cast<char16_t>((upper ? u'A' : u'a') + (key - vk::kA));
-    } else if (key >= vk::kDigit0 && key <= vk::kDigit9 && !shift_) {
+    } else if (key >= vk::kDigit0 && key <= vk::kDigit9 && !state.shift()) {
         character = static_cast<char16_t>(u'0' + (key - vk::kDigit0));
     }
     if (character == 0) {
@@ -168,24 +182,20 @@ Edit KeyHandler::expandAbbreviation(std::uint16_t endKey) {
     return edit;
 }
 
-Edit KeyHandler::keyUp(std::uint16_t key) {
-    if (swallowedDown_.test(key & 0xFF)) {
-        swallowedDown_.reset(key & 0xFF);
+Edit KeyHandler::keyUp(std::uint16_t key, KeyState /*state*/) {
+    const std::size_t index = key & 0xFF;
+    const bool applicationSawIt = passedDown_.test(index) || !takenDown_.test(index);
+    passedDown_.reset(index);
+    takenDown_.reset(index);
+    if (!applicationSawIt) {
         return swallowKey();
     }
-    if (isShift(key) || isControl(key)) {
-        if (shiftControlAlone_) {
-            shiftControlAlone_ = false;
-            settings_ = readSettings_();
-            if (settings_.switchKey == SwitchKey::ShiftCtrl) {
-                toggle();
-            }
+    if ((modifierBit(key) & (kShiftBits | kControlBits)) != 0 && shiftControlAlone_) {
+        shiftControlAlone_ = false;
+        settings_ = readSettings_();
+        if (settings_.switchKey == SwitchKey::ShiftCtrl) {
+            toggle();
         }
-        (isShift(key) ? shift_ : control_) = false;
-    } else if (isAlt(key)) {
-        alt_ = false;
-    } else if (isWin(key)) {
-        win_ = false;
     }
     return passKey();
 }

@@ -20,6 +20,33 @@ struct WordSettings {
     SwitchKey switchKey = SwitchKey::AltZ;
 };
 
+// The keyboard as the system has it when a key event arrives: each modifier by side, and Caps Lock's
+// toggle. Sampled afresh for every event, so a release that never reached the hook (a locked screen,
+// a secure desktop) leaves nothing stuck. The event's own key may or may not be counted in it yet: the
+// handler applies the event to the modifiers itself.
+struct KeyState {
+    enum Modifier : std::uint8_t {
+        kLeftShift = 1 << 0,
+        kRightShift = 1 << 1,
+        kLeftControl = 1 << 2,
+        kRightControl = 1 << 3,
+        kLeftAlt = 1 << 4,
+        kRightAlt = 1 << 5,
+        kLeftWin = 1 << 6,
+        kRightWin = 1 << 7,
+    };
+    std::uint8_t held = 0; // Modifier bits
+    bool capsLock = false;
+
+    bool shift() const { return (held & (kLeftShift | kRightShift)) != 0; }
+    bool control() const { return (held & (kLeftControl | kRightControl)) != 0; }
+    bool alt() const { return (held & (kLeftAlt | kRightAlt)) != 0; }
+    bool win() const { return (held & (kLeftWin | kRightWin)) != 0; }
+};
+
+// The modifier bit a virtual key stands for (the side-less codes count as the left key); 0 for others.
+std::uint8_t modifierBit(std::uint16_t virtualKey);
+
 class KeyHandler {
 public:
     explicit KeyHandler(std::function<WordSettings()> readSettings);
@@ -34,21 +61,20 @@ public:
     // On: keys compose. Off: every key goes through (the switch key still switches back).
     void setComposing(bool on);
     bool composing() const { return composing_; }
-    // Caps Lock as the system had it when the hook started; the hook's own events keep it after that.
-    void setCapsLock(bool on) { capsLock_ = on; }
     void endWord() { composer_.endWord(); }
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
 
-    // What to do with the key: pass it on, or swallow it and send the edit (possibly nothing). The
-    // release of a key whose press was swallowed is swallowed too, so no application sees a lone
-    // key-up for a letter it never received.
-    Edit keyDown(std::uint16_t virtualKey);
-    Edit keyUp(std::uint16_t virtualKey);
+    // What to do with the key: pass it on, or swallow it and send the edit (possibly nothing). A
+    // release goes through exactly when the application saw the key go down, at its first press or
+    // at any repeat; otherwise it is swallowed, so no application sees a lone key-up for a letter it
+    // never received, nor misses the key-up of one it did.
+    Edit keyDown(std::uint16_t virtualKey, KeyState state);
+    Edit keyUp(std::uint16_t virtualKey, KeyState state);
 
 private:
-    Edit decideKeyDown(std::uint16_t virtualKey);
-    Edit typeKey(std::uint16_t virtualKey);
+    Edit decideKeyDown(std::uint16_t virtualKey, KeyState state);
+    Edit typeKey(std::uint16_t virtualKey, KeyState state);
     void startWordIfNeeded();
     void toggle();
     Edit expandAbbreviation(std::uint16_t endKey);
@@ -57,13 +83,9 @@ private:
     WordSettings settings_;
     Composer composer_;
     bool composing_ = true;
-    bool shift_ = false;
-    bool control_ = false;
-    bool alt_ = false;
-    bool win_ = false;
-    bool capsLock_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
-    std::bitset<256> swallowedDown_; // keys whose last press was not passed on
+    std::bitset<256> passedDown_;    // keys held whose press, or a repeat of it, went through
+    std::bitset<256> takenDown_;     // keys held with at least one press taken over
     std::shared_ptr<const Abbreviations> abbreviations_;
     std::array<char16_t, Abbreviations::kMaxUnits> expansion_{}; // the text of the last expansion
 };

@@ -1,4 +1,5 @@
 // The ten functions the program calls. Each is safe to call in any state and with null arguments.
+#include "engine/product_names.h"
 #include "engine/utf8.h"
 #include "lurcore/store/run_command.h"
 #include "lurcore/store/settings_store.h"
@@ -14,8 +15,8 @@
 namespace {
 
 constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr const char* kSettingsFolder = "\\Lurio 2008";
-constexpr const char* kSettingsFile = "\\lurcore.cfg";
+constexpr const char* kSettingsFolder = "\\" LUR_SETTINGS_FOLDER;
+constexpr const char* kSettingsFile = "\\" LUR_SETTINGS_FILE;
 
 // The folder for the settings (UTF-8), made if missing; empty when the user's data folder is unknown.
 std::string settingsFolder() {
@@ -73,6 +74,7 @@ void LUR_STDCALL GetSharedData(TSharedSettings** settings) {
 
 void LUR_STDCALL WriteToFile(TSharedSettings** /*settings*/) {
     // The block stored is always the engine's own; the argument only names the caller's pointer to it.
+    lurcore::settingsChanged();
     settingsStore().store();
 }
 

@@ -5,8 +5,9 @@
 
 namespace lurcore {
 
-void hookStart(); // installs the low-level hook on the calling thread; a second start adds none
-void hookStop();  // removes it; harmless when it is not installed
+void hookStart();       // installs the low-level hooks (on the engine's thread) and turns typing on
+void hookStop();        // removes them; harmless when they are not installed
+void settingsChanged(); // the block may hold a new spelling check or switch key
 void setCodeTable(std::uint8_t codeTable);
 void setInputMethod(std::uint8_t inputMethod);
 void setToneRule(std::uint8_t toneRule);

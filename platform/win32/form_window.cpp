@@ -1,5 +1,6 @@
 #include "platform/win32/form_window.h"
 
+#include "engine/lurcore.h"
 #include "platform/win32/error_box.h"
 #include "platform/win32/flat_list.h"
 #include "platform/win32/form_layout.h"
@@ -238,6 +239,7 @@ TForm1& FormWindow::createForm() {
     InitCommonControlsEx(&common);
     loadResources();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    typingMode_ = RegisterWindowMessageA(kTypingModeMessage);
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -594,6 +596,10 @@ void FormWindow::onMeasureItem(MEASUREITEMSTRUCT& item) {
 LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         form_->TaskbarCreated();
+        return 0;
+    }
+    if (message == typingMode_ && typingMode_ != 0) {
+        form_->TypingModeChanged(wParam != 0);
         return 0;
     }
     switch (message) {

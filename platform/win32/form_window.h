@@ -76,6 +76,7 @@ private:
     std::unique_ptr<TForm1> form_;
     HWND hwnd_ = nullptr;
     UINT taskbarCreated_ = 0;
+    UINT typingMode_ = 0;
 
     HFONT windowFont_ = nullptr;
     HFONT vietnameseFont_ = nullptr;

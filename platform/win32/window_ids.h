@@ -2,12 +2,13 @@
 // to find them.
 #pragma once
 
+#include "engine/product_names.h"
+
 namespace lurwin {
 
-// The installer finds a running copy by this class (WINDOW_CLASS in installer/lurb.nsi).
-inline constexpr const wchar_t* kFormClass = L"LurbForm";
+inline constexpr const wchar_t* kFormClass = L"" LUR_WINDOW_CLASS;
 inline constexpr const wchar_t* kApplicationClass = L"LurbApplication";
-inline constexpr const wchar_t* kFormCaption = L"Lurio 2008";
+inline constexpr const wchar_t* kFormCaption = L"" LUR_PRODUCT_NAME;
 
 enum ControlId : int {
     kIdCmdThoat = 1001,

@@ -1,6 +1,7 @@
 // Start with the system, the desktop shortcut, help, and the texts of the error box.
 #include "app/typing_options.h"
 #include "config/paths.h"
+#include "engine/product_names.h"
 #include "tests/host/support/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,7 @@ TEST_F(SystemLinks, ShortcutStepsInOrder) {
                         "SetWorkingDirectory C:\\Program Files\\Lurio 2008\\",
                         "SetIconLocation [] 0",
                         "DesktopDirectory",
-                        "Save C:\\Users\\me\\Desktop\\Lurio 2008.lnk forget",
+                        "Save C:\\Users\\me\\Desktop\\" LUR_PRODUCT_NAME ".lnk forget",
                         "Release IPersistFile",
                         "Release IShellLinkW",
                         "Release IUnknown"};
@@ -156,8 +157,8 @@ TEST_F(SystemLinks, FoldersWithVietnameseNamesReachTheEngineAndTheShellWhole) {
     EXPECT_EQ(fake::callsStartingWith("SetPath"),
               (Calls{"SetPath C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\Lurb.exe"}));
     EXPECT_EQ(fake::callsStartingWith("Save"),
-              (Calls{"Save C:\\Users\\Nguy\xE1\xBB\x85n\\Desktop\\Lurio 2008.lnk forget"}));
-    EXPECT_EQ(rig.shell.link.savedName, u"C:\\Users\\Nguy\u1EC5n\\Desktop\\Lurio 2008.lnk");
+              (Calls{"Save C:\\Users\\Nguy\xE1\xBB\x85n\\Desktop\\" LUR_PRODUCT_NAME ".lnk forget"}));
+    EXPECT_EQ(rig.shell.link.savedName, u"C:\\Users\\Nguy\u1EC5n\\Desktop\\" LUR_PRODUCT_NAME ".lnk");
     EXPECT_EQ(fake::callsStartingWith("ShellExecuteW"),
               (Calls{"ShellExecuteW 0x1234 Open C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio\\lurhelp.chm [] "
                      "C:\\Users\\Nguy\xE1\xBB\x85n\\Lurio 5"}));

@@ -72,6 +72,46 @@ TEST_F(Tray, LeftClickFollowsTheIconNotVietMode) {
     EXPECT_EQ(fake::callsStartingWith("StopKeyBoardHook").size(), 1u);
 }
 
+TEST_F(Tray, SwitchInsideTheEngineShowsWithoutCallingIt) {
+    form.TypingModeChanged(false); // Alt+Z in another window
+    EXPECT_EQ(fake::calls(), Calls{"Shell_NotifyIconA NIM_MODIFY"}) << "no engine call of its own";
+    EXPECT_EQ(VietMode, 0);
+    EXPECT_EQ(TrayData.VietFlag, 0);
+    EXPECT_EQ(TrayData.hIcon, 0xE1u);
+    EXPECT_STREQ(TrayData.szTip, "Tieng Anh");
+    EXPECT_EQ(form.pViet.ImageIndex, -1);
+    EXPECT_EQ(form.pAnh.ImageIndex, 4);
+
+    // The next left click goes from what the icon shows: back to Vietnamese, hook started.
+    fake::clearCalls();
+    form.FormMouseMove(514, 0);
+    EXPECT_EQ(fake::callsStartingWith("StartKeyBoardHook").size(), 1u);
+    EXPECT_EQ(TrayData.VietFlag, 1);
+    EXPECT_STREQ(TrayData.szTip, "Tieng Viet");
+
+    // The engine's notice of that same start changes nothing more.
+    fake::clearCalls();
+    form.TypingModeChanged(true);
+    EXPECT_TRUE(fake::calls().empty());
+
+    form.TypingModeChanged(false);
+    form.TypingModeChanged(true); // Shift+Ctrl twice
+    EXPECT_EQ(VietMode, 1);
+    EXPECT_EQ(TrayData.hIcon, 0x71u);
+    EXPECT_STREQ(TrayData.szTip, "Tieng Viet");
+    EXPECT_EQ(form.pViet.ImageIndex, 3);
+    EXPECT_EQ(form.pAnh.ImageIndex, -1);
+}
+
+TEST_F(Tray, SwitchInsideTheEngineWhileTheWindowShowsIsAddedAsItIs) {
+    form.pCauhinhClick();
+    form.TypingModeChanged(false);
+    fake::clearCalls();
+    form.TaskbarClick();
+    EXPECT_EQ(rig.tray.records.back().VietFlag, 0);
+    EXPECT_STREQ(rig.tray.records.back().szTip, "Tieng Anh");
+}
+
 TEST_F(Tray, DoubleClickEndsWhereItBegan) {
     form.FormMouseMove(514, 0);
     form.FormMouseMove(514, 0);

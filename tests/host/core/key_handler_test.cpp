@@ -29,12 +29,13 @@ public:
                 const std::uint16_t key = name == "shift"  ? vk::kLShift
                                           : name == "ctrl" ? vk::kLControl
                                                            : vk::kLMenu;
-                bool& held = name == "shift" ? shift_ : name == "ctrl" ? control_ : alt_;
-                held = token.back() == '+';
-                held ? handler_.keyDown(key) : handler_.keyUp(key);
+                const bool down = token.back() == '+';
+                down ? handler_.keyDown(key, state_) : handler_.keyUp(key, state_);
+                state_.held = static_cast<std::uint8_t>(down ? state_.held | modifierBit(key)
+                                                             : state_.held & ~modifierBit(key));
             } else if (token == "caps") {
-                capsLock_ = !capsLock_;
                 tap(vk::kCapital, 0);
+                state_.capsLock = !state_.capsLock;
             } else if (token == "bs") {
                 tap(vk::kBack, u'\b');
             } else if (token == "space") {
@@ -60,19 +61,19 @@ public:
 private:
     void typeChar(char c) {
         if (c >= 'a' && c <= 'z') {
-            const bool upper = shift_ != capsLock_;
+            const bool upper = state_.shift() != state_.capsLock;
             tap(static_cast<std::uint16_t>(vk::kA + (c - 'a')),
                 static_cast<char16_t>((upper ? 'A' : 'a') + (c - 'a')));
         } else if (c >= '0' && c <= '9') {
             tap(static_cast<std::uint16_t>(vk::kDigit0 + (c - '0')),
-                shift_ ? u")!@#$%^&*("[c - '0'] : char16_t(c));
+                state_.shift() ? u")!@#$%^&*("[c - '0'] : char16_t(c));
         }
     }
 
     // What the application does with a key that goes through, or with the edit sent instead.
     void tap(std::uint16_t key, char16_t appChar) {
-        const Edit edit = handler_.keyDown(key);
-        handler_.keyUp(key);
+        const Edit edit = handler_.keyDown(key, state_);
+        handler_.keyUp(key, state_);
         if (!edit.pass) {
             if (edit.backspaces > static_cast<int>(screen_.size())) {
                 throw std::runtime_error("erased more than was typed");
@@ -89,17 +90,14 @@ private:
             if (!screen_.empty()) {
                 screen_.pop_back();
             }
-        } else if (appChar != 0 && !control_ && !alt_) {
+        } else if (appChar != 0 && !state_.control() && !state_.alt()) {
             screen_.push_back(appChar);
         }
     }
 
     KeyHandler handler_;
     std::u16string screen_;
-    bool shift_ = false;
-    bool control_ = false;
-    bool alt_ = false;
-    bool capsLock_ = false;
+    KeyState state_;
 };
 
 struct Case {
@@ -162,32 +160,39 @@ TEST(KeyHandler, SwitchKeyIsTakenFromTheBlockWhenItIsPressed) {
     EXPECT_FALSE(keyboard.handler().composing());
 }
 
-TEST(KeyHandler, ReleaseFollowsWhatHappenedToThePress) {
+TEST(KeyHandler, ReleaseFollowsWhatTheApplicationSaw) {
     KeyHandler handler([] { return WordSettings{}; });
     handler.setInputMethod(InputMethod::Telex);
     const auto letter = [](char c) { return static_cast<std::uint16_t>(vk::kA + (c - 'a')); };
+    const KeyState none;
 
-    handler.keyDown(letter('a'));
-    handler.keyUp(letter('a'));
+    // E goes through, its repeat is taken over (ê): the application saw E go down, so it sees it go up.
+    EXPECT_TRUE(handler.keyDown(letter('e'), none).pass);
+    const Edit repeat = handler.keyDown(letter('e'), none);
+    EXPECT_FALSE(repeat.pass);
+    EXPECT_EQ(repeat.backspaces, 1);
+    EXPECT_TRUE(handler.keyUp(letter('e'), none).pass);
+
     // The tone key is taken over (the word is rewritten), and so is its release.
-    EXPECT_FALSE(handler.keyDown(letter('s')).pass);
-    EXPECT_FALSE(handler.keyDown(letter('s')).pass) << "auto-repeat: undo the tone";
-    EXPECT_FALSE(handler.keyUp(letter('s')).pass);
-    EXPECT_TRUE(handler.keyUp(letter('s')).pass) << "a second release is not ours";
+    EXPECT_FALSE(handler.keyDown(letter('s'), none).pass);
+    EXPECT_FALSE(handler.keyDown(letter('s'), none).pass) << "auto-repeat: undo the tone";
+    EXPECT_FALSE(handler.keyUp(letter('s'), none).pass);
 
     // A word end goes through, press and release.
-    EXPECT_TRUE(handler.keyDown(vk::kSpace).pass);
-    EXPECT_TRUE(handler.keyUp(vk::kSpace).pass);
+    EXPECT_TRUE(handler.keyDown(vk::kSpace, none).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kSpace, none).pass);
 
     // Alt+Z switches off: Z and its release are taken, Alt's release goes through.
-    EXPECT_TRUE(handler.keyDown(vk::kLMenu).pass);
-    EXPECT_FALSE(handler.keyDown(vk::kZ).pass);
-    EXPECT_FALSE(handler.keyUp(vk::kZ).pass);
-    EXPECT_TRUE(handler.keyUp(vk::kLMenu).pass);
+    const KeyState alt{KeyState::kRightAlt, false};
+    EXPECT_TRUE(handler.keyDown(vk::kRMenu, none).pass);
+    EXPECT_FALSE(handler.keyDown(vk::kZ, alt).pass);
+    EXPECT_FALSE(handler.composing());
+    EXPECT_FALSE(handler.keyUp(vk::kZ, alt).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kRMenu, alt).pass);
 
     // Switched off, everything goes through.
-    EXPECT_TRUE(handler.keyDown(letter('s')).pass);
-    EXPECT_TRUE(handler.keyUp(letter('s')).pass);
+    EXPECT_TRUE(handler.keyDown(letter('s'), none).pass);
+    EXPECT_TRUE(handler.keyUp(letter('s'), none).pass);
 }
 
 TEST(KeyHandler, SettingsFromTheProgramEndTheWord) {
@@ -258,20 +263,20 @@ TEST(KeyHandler, AbbreviationsComeOutInTheCodeTable) {
 TEST(KeyHandler, TheKeyThatEndsAnAbbreviationIsTakenPressAndRelease) {
     KeyHandler handler([] { return WordSettings{}; });
     handler.setAbbreviations(someAbbreviations());
-    handler.keyDown(vk::kA + ('v' - 'a'));
-    handler.keyDown(vk::kA + ('n' - 'a'));
-    const Edit edit = handler.keyDown(vk::kSpace);
+    handler.keyDown(vk::kA + ('v' - 'a'), {});
+    handler.keyDown(vk::kA + ('n' - 'a'), {});
+    const Edit edit = handler.keyDown(vk::kSpace, {});
     EXPECT_FALSE(edit.pass);
     EXPECT_EQ(edit.backspaces, 2);
     EXPECT_EQ(edit.replayKey, vk::kSpace);
-    EXPECT_FALSE(handler.keyUp(vk::kSpace).pass) << "the replayed key brings its own release";
+    EXPECT_FALSE(handler.keyUp(vk::kSpace, {}).pass) << "the replayed key brings its own release";
     EXPECT_FALSE(handler.inWord());
-    EXPECT_TRUE(handler.keyDown(vk::kSpace).pass);
-    EXPECT_TRUE(handler.keyUp(vk::kSpace).pass);
+    EXPECT_TRUE(handler.keyDown(vk::kSpace, {}).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kSpace, {}).pass);
     handler.setAbbreviations(nullptr);
-    handler.keyDown(vk::kA + ('v' - 'a'));
-    handler.keyDown(vk::kA + ('n' - 'a'));
-    EXPECT_TRUE(handler.keyDown(vk::kSpace).pass);
+    handler.keyDown(vk::kA + ('v' - 'a'), {});
+    handler.keyDown(vk::kA + ('n' - 'a'), {});
+    EXPECT_TRUE(handler.keyDown(vk::kSpace, {}).pass);
 }
 
 TEST(KeyHandler, ToneStyleAndQuickTelexFromTheUsersFile) {

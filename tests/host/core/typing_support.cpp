@@ -42,9 +42,13 @@ std::string toUtf8(std::u16string_view text) {
 }
 
 std::vector<std::vector<std::string>> readTable(const std::string& name) {
-    std::ifstream file(std::string(LUR_CORE_TEST_DATA) + "/" + name);
+    return readTableFile(std::string(LUR_CORE_TEST_DATA) + "/" + name);
+}
+
+std::vector<std::vector<std::string>> readTableFile(const std::string& path) {
+    std::ifstream file(path);
     if (!file) {
-        throw std::runtime_error("missing test data file " + name);
+        throw std::runtime_error("missing test data file " + path);
     }
     std::vector<std::vector<std::string>> rows;
     std::string line;
@@ -67,8 +71,8 @@ std::vector<std::vector<std::string>> readTable(const std::string& name) {
 }
 
 ReferenceTables::ReferenceTables() {
-    auto rows = readTable("codetables.tsv");
-    rows.erase(rows.begin()); // header
+    auto rows = readTableFile(LUR_CODE_TABLES); // the file the build makes the tables from
+    rows.erase(rows.begin());                   // header
     for (const auto& row : rows) {
         const std::u16string letter = fromUtf8(row.at(0));
         std::u16string tcvn;

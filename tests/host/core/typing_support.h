@@ -16,8 +16,11 @@ std::string toUtf8(std::u16string_view text);
 
 // The lines of a data file in tests/host/core/data, without comments and blank lines, split at tabs.
 std::vector<std::vector<std::string>> readTable(const std::string& name);
+// The same for a data file elsewhere.
+std::vector<std::vector<std::string>> readTableFile(const std::string& path);
 
-// Encodes with the reference file's own bytes, independently of the composer's tables.
+// Encodes with the bytes read straight from code_tables.tsv, independently of the tables the build
+// compiles from it.
 class ReferenceTables {
 public:
     ReferenceTables();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chm_reader.h"
+#include "engine/product_names.h"
 
 namespace fs = std::filesystem;
 using lurhelp_test::ChmFile;
@@ -21,6 +22,7 @@ namespace {
 
 const fs::path kSource = LURHELP_SRC;
 const fs::path kChm = LURHELP_CHM;
+const fs::path kStaged = LURHELP_STAGED; // the pages as the build put them into the help file
 
 std::vector<unsigned char> readBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -143,6 +145,14 @@ TEST(HelpContainer, EveryPageAndStyleSheetInTheFolderIsInTheProject) {
     EXPECT_GE(pages().size(), 10u);
 }
 
+TEST(HelpPages, TheTitlePageShowsTheProgramsVersionAndNoPageKeepsAPlaceholder) {
+    const std::string index = readText(kStaged / "index.html");
+    EXPECT_NE(index.find(std::string("Phiên bản ") + LUR_VERSION + "<"), std::string::npos);
+    EXPECT_NE(readText(kSource / "index.html").find("@LUR_VERSION@"), std::string::npos);
+    for (const auto& page : pages())
+        EXPECT_EQ(readText(kStaged / page).find("@LUR_"), std::string::npos) << page;
+}
+
 TEST(HelpSystemRecord, CarriesTheProjectsTitleTopicSitemapsAndLanguage) {
     const auto system = chm().readUncompressed("/#SYSTEM");
     ASSERT_TRUE(system.has_value()) << "#SYSTEM missing or compressed";
@@ -152,7 +162,7 @@ TEST(HelpSystemRecord, CarriesTheProjectsTitleTopicSitemapsAndLanguage) {
     ASSERT_EQ(records.count(3), 1u) << "no title";
     const std::string title = asString(records.at(3));
     EXPECT_EQ(title, project.options.at("Title"));
-    EXPECT_NE(title.find("Lurio 2008"), std::string::npos);
+    EXPECT_NE(title.find(LUR_PRODUCT_NAME), std::string::npos);
     // Viewers put the title through the ANSI code page of the system, not of the help's language.
     EXPECT_TRUE(std::all_of(title.begin(), title.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
         << title;

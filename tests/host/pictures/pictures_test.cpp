@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <string>
-#include <unistd.h>
 
-#include "resources/draw/pictures.h"
 #include "tests/host/pictures/picture_reader.h"
 
 namespace pictures_test {
@@ -15,8 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCommitted = LUR_PICTURES_DIR;
-const std::set<std::string> kFiles{"mainicon.ico", "tk.ico",       "eng.ico",      "sidebar.bmp",
-                                   "menu.bmp",     "btn_exit.bmp", "btn_help.bmp", "btn_taskbar.bmp"};
 
 Picture bmp(const std::string& name) {
     return decodeBmp(readBytes(kCommitted / name));
@@ -40,32 +35,6 @@ template <typename Pred> std::array<int, 4> extent(const Picture& p, int x0, int
         }
     }
     return box;
-}
-
-// --- The committed files are the program's output ---------------------------------
-
-TEST(CommittedPictures, AreExactlyWhatTheProgramDrawsNow) {
-    fs::path fresh = fs::temp_directory_path() / ("lur_pictures_" + std::to_string(::getpid()));
-    fs::create_directories(fresh);
-    draw::Font serif(LUR_SERIF_BOLD_FONT);
-    draw::Font sans(LUR_SANS_BOLD_FONT);
-    draw::drawAllPictures(fresh, {serif, sans});
-
-    std::set<std::string> drawn;
-    for (const auto& entry : fs::directory_iterator(fresh)) {
-        drawn.insert(entry.path().filename().string());
-    }
-    std::set<std::string> committed;
-    for (const auto& entry : fs::directory_iterator(kCommitted)) {
-        committed.insert(entry.path().filename().string());
-    }
-    EXPECT_EQ(drawn, kFiles);
-    EXPECT_EQ(committed, kFiles) << "stale or missing files in resources/pictures";
-    for (const std::string& name : kFiles) {
-        EXPECT_TRUE(readBytes(fresh / name) == readBytes(kCommitted / name))
-            << name << " differs from what draw_pictures makes; run resources/remake and commit";
-    }
-    fs::remove_all(fresh);
 }
 
 // --- Application icon --------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The real lurcore.dll as the program sees it. Runs under Wine.
 #include "engine/lurcore.h"
+#include "engine/product_names.h"
 #include "lurcore/store/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ namespace {
 std::string settingsFile() {
     char appData[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    return std::string(appData) + "\\Lurio 2008\\lurcore.cfg";
+    return std::string(appData) + "\\" LUR_SETTINGS_FOLDER "\\" LUR_SETTINGS_FILE;
 }
 
 std::string thisExe() {

@@ -2,6 +2,7 @@
 // user would drive it, checked through the engine's log and stored block, the window's controls, the
 // notification area and the screen.
 #include "platform/win32/window_ids.h"
+#include "engine/product_names.h"
 #include "lurcore/store/settings_file.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/support/lurb_process.h"
@@ -129,7 +130,7 @@ TEST_F(Gui, SecondStartLeavesNoTrace) {
 TEST_F(Gui, WindowIsAFixedDialogWithoutTaskbarButton) {
     auto lurb = start(kDefaultBlock);
     HWND form = lurb->form();
-    EXPECT_EQ(textOf(form), L"Lurio 2008");
+    EXPECT_EQ(textOf(form), L"" LUR_PRODUCT_NAME);
     RECT outer;
     GetWindowRect(form, &outer);
     EXPECT_EQ(outer.right - outer.left, 390);
@@ -891,7 +892,8 @@ std::wstring runValue() {
     wchar_t value[1024] = {};
     DWORD size = sizeof value - sizeof(wchar_t);
     DWORD type = 0;
-    const LONG result = RegQueryValueExW(key, L"Lurb", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    const LONG result =
+        RegQueryValueExW(key, L"" LUR_STARTUP_ENTRY, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS ? std::wstring(value) : std::wstring();
 }
@@ -973,7 +975,7 @@ TEST_F(Gui, DesktopShortcutPointsAtTheProgram) {
     CoInitialize(nullptr);
     wchar_t desktop[MAX_PATH] = {};
     ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
-    const std::wstring shortcut = std::wstring(desktop) + L"\\Lurio 2008.lnk";
+    const std::wstring shortcut = std::wstring(desktop) + L"\\" LUR_PRODUCT_NAME ".lnk";
     DeleteFileW(shortcut.c_str());
 
     files.seedBlock(kDefaultBlock);
@@ -1023,7 +1025,7 @@ TEST(GuiRealEngine, HelpOpensTheHelpWindow) {
 std::wstring settingsFileOfThisUser() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    return std::wstring(appData) + L"\\Lurio 2008\\lurcore.cfg";
+    return std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER "\\" LUR_SETTINGS_FILE;
 }
 
 std::optional<std::vector<std::uint8_t>> fileBytes(const std::wstring& path) {
@@ -1126,7 +1128,8 @@ TEST(GuiRealEngine, VietnameseFolderNamesKeepSettingsStartupEntryAndShortcut) {
     const std::wstring appData = root + L"\\AppData\\Roaming";
     ProfileFolderNamed profile(appData);
     const std::wstring settings = settingsFileOfThisUser();
-    ASSERT_EQ(settings, appData + L"\\Lurio 2008\\lurcore.cfg") << "the system did not move the data folder";
+    ASSERT_EQ(settings, appData + L"\\" LUR_SETTINGS_FOLDER "\\" LUR_SETTINGS_FILE)
+        << "the system did not move the data folder";
     DeleteFileW(settings.c_str());
 
     const std::wstring folder = root + L"\\Lurio \u1EC5";
@@ -1154,7 +1157,7 @@ TEST(GuiRealEngine, VietnameseFolderNamesKeepSettingsStartupEntryAndShortcut) {
 
         wchar_t desktop[MAX_PATH] = {};
         ASSERT_TRUE(SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE));
-        const std::wstring shortcut = std::wstring(desktop) + L"\\Lurio 2008.lnk";
+        const std::wstring shortcut = std::wstring(desktop) + L"\\" LUR_PRODUCT_NAME ".lnk";
         DeleteFileW(shortcut.c_str());
         click(GetDlgItem(form, kIdchkDestop));
         EXPECT_EQ(lower(shortcutTargetByItemList(shortcut)), lower(exe));

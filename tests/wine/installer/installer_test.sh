@@ -1,7 +1,8 @@
 #!/bin/bash
 # End-to-end test of LurbSetup.exe under Wine.
 #
-#   installer_test.sh <bin folder with LurbSetup.exe, Lurb.exe, lurcore.dll, lurhelp.chm> <WINEPREFIX>
+#   installer_test.sh <bin folder with LurbSetup.exe, Lurb.exe, lurcore.dll, lurhelp.chm> <WINEPREFIX> \
+#                     <product.nsh, the names and version the build gave the installer>
 #
 # The given prefix is only a template: the test works on a copy of it, with a wineserver of its
 # own, so that installing and uninstalling (the font above all) leave the shared prefix alone.
@@ -17,18 +18,26 @@ set -u
 
 BIN=$(cd "${1:?bin folder}" && pwd)
 TEMPLATE=$(cd "${2:?WINEPREFIX}" && pwd)
+NAMES=${3:?product.nsh}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/lurb-installer-test.XXXXXX")
 cp -a "$TEMPLATE" "$WORK/prefix" || { echo "FAIL: cannot copy the prefix"; exit 1; }
 export WINEPREFIX="$WORK/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 
-# Names the installer and the program use.
-PRODUCT="Lurio 2008"
-WINDOW="Lurio 2008"
-SETTINGS_SUBDIR="Lurio 2008"
-SETTINGS_FILE="lurcore.cfg"        # the engine's file in %APPDATA%\Lurio 2008
-UNINST_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lurio 2008'
+# Names the installer and the program use, as the build wrote them for the installer.
+nsis_define() {
+  local value
+  value=$(sed -n "s/^!define $1 \"\\(.*\\)\"\$/\\1/p" "$NAMES")
+  [ -n "$value" ] || { echo "FAIL: $NAMES defines no $1"; exit 1; }
+  printf '%s' "$value"
+}
+PRODUCT=$(nsis_define PRODUCT_NAME)
+WINDOW=$PRODUCT                    # the configuration window's caption
+SETTINGS_SUBDIR=$(nsis_define SETTINGS_FOLDER)
+SETTINGS_FILE=$(nsis_define SETTINGS_FILE)
+RUN_VALUE=$(nsis_define STARTUP_ENTRY)
+UNINST_KEY="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$PRODUCT"
 FONTS_KEY='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 # Chosen with /D= on the first install. /D= must come last and unquoted, and Wine quotes an
@@ -206,9 +215,9 @@ cmp -s "$BIN/Lurb.exe" "$INST/Lurb.exe" || fail "Lurb.exe not upgraded in place"
 [ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the upgrade" || fail "settings changed or gone after the upgrade"
 
 echo "== silent uninstall"
-wine reg add "$RUN_KEY" /v Lurb /t REG_SZ /d "\"$WIN_DIR\\Lurb.exe\"" /f >/dev/null 2>&1
+wine reg add "$RUN_KEY" /v "$RUN_VALUE" /t REG_SZ /d "\"$WIN_DIR\\Lurb.exe\"" /f >/dev/null 2>&1
 printf 'shortcut stand-in' > "$DESKTOP/$PRODUCT.lnk"
-[ -n "$(regval "$RUN_KEY" Lurb)" ] || fail "could not create the start-up entry for the test"
+[ -n "$(regval "$RUN_KEY" "$RUN_VALUE")" ] || fail "could not create the start-up entry for the test"
 timeout 60 wine "$INST/uninstall.exe" /S; rc=$?
 [ $rc = 0 ] || fail "uninstall.exe /S exited with $rc"
 # The uninstaller copies itself away and works in the background: poll.
@@ -219,7 +228,7 @@ wait_for 10 test -z "$(lurb_pids)" && ok "running copy closed by the uninstaller
 [ ! -e "$FONT" ] && ok "font removed" || fail "font file left"
 regval "$FONTS_KEY" "LurTahoma (TrueType)" >/dev/null && fail "font still registered" || ok "font unregistered"
 [ ! -e "$STARTLINK" ] && ok "Start-menu shortcut removed" || fail "Start-menu shortcut left"
-regval "$RUN_KEY" Lurb >/dev/null && fail "start-up entry 'Lurb' left" || ok "start-up entry removed"
+regval "$RUN_KEY" "$RUN_VALUE" >/dev/null && fail "start-up entry '$RUN_VALUE' left" || ok "start-up entry removed"
 [ ! -e "$DESKTOP/$PRODUCT.lnk" ] && ok "desktop shortcut removed" || fail "desktop shortcut left"
 [ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the uninstaller" || fail "settings file changed or removed"
 foreign_alive && ok "the foreign window survived the uninstall" || fail "the uninstaller closed a foreign window"

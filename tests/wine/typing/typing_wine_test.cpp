@@ -1,7 +1,9 @@
 // The real engine end to end: Lurb.exe with the real lurcore.dll running, keys typed by xdotool into an
 // edit box of this program, the box's text read back. A '.' typed last marks that every key has arrived.
+#include "engine/product_names.h"
 #include "lurcore/store/settings_file.h"
 #include "tests/wine/support/lurb_process.h"
+#include "tests/wine/support/tray_view.h"
 
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -23,9 +25,9 @@ constexpr int kBoxTop = 160;
 std::wstring settingsFile() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\Lurio 2008";
+    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
     CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\lurcore.cfg";
+    return folder + L"\\" LUR_SETTINGS_FILE;
 }
 
 // The block the engine loads at start: quick start on, so that no window takes the focus.
@@ -36,6 +38,15 @@ void storeSettings(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
     std::ofstream file(std::filesystem::path(settingsFile()), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
+
+// The settings these tests store (quick start on) must not reach the next test program: the window
+// tests of the real engine expect the window to show.
+class RemoveStoredSettings : public ::testing::Environment {
+public:
+    void TearDown() override { DeleteFileW(settingsFile().c_str()); }
+};
+const ::testing::Environment* const kRemoveStoredSettings =
+    ::testing::AddGlobalTestEnvironment(new RemoveStoredSettings);
 
 // Keeps this thread's windows alive while waiting: the edit box belongs to it.
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -206,6 +217,93 @@ TEST(TypingSwitch, ShiftCtrlToggles) {
     EXPECT_EQ(box.type("tie61ng vie65t"), L"tie61ng vie65t");
     box.chord("shift+ctrl");
     EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
+}
+
+std::vector<std::uint32_t> trayPixels() {
+    RECT area{};
+    GetWindowRect(trayWindow(), &area);
+    return captureScreen(area).pixels;
+}
+
+// The switch key in another window switches typing inside the engine; the icon's picture and tooltip
+// follow at once, and a left click then goes from what they show.
+void switchKeyChangesTheIcon(std::uint8_t switchKey, const std::string& chord, bool telex, const char* keys,
+                             const std::wstring& english) {
+    auto lurb = startLurb(telex, 0, switchKey);
+    ASSERT_NE(trayWindow(), nullptr) << "no notification area window";
+    EXPECT_EQ(trayTooltip(), L"VietNamese");
+    const auto vietnamese = trayPixels();
+    EditBox box;
+
+    box.chord(chord);
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }))
+        << "tooltip: " << trayTooltip().c_str();
+    std::vector<std::uint32_t> shown;
+    EXPECT_TRUE(waitFor([&] { return (shown = trayPixels()) != vietnamese; })) << "the icon did not change";
+    EXPECT_EQ(box.type(keys), english);
+
+    box.chord(chord);
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Viet"; }))
+        << "tooltip: " << trayTooltip().c_str();
+    EXPECT_TRUE(waitFor([&] { return trayPixels() == vietnamese; })) << "the Vietnamese icon did not return";
+    EXPECT_EQ(box.type(keys), kTiengViet[0]);
+
+    // Switched off by the key, then a left click on the icon that shows English: Vietnamese again.
+    box.chord(chord);
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }));
+    PostMessageW(lurb->form(), WM_MOUSEMOVE, 1, 514);
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Viet"; }));
+    EXPECT_EQ(box.type(keys), kTiengViet[0]);
+}
+
+TEST(TypingSwitch, AltZChangesTheTrayIcon) {
+    switchKeyChangesTheIcon(0, "alt+z", true, "tieengs vieetj", L"tieengs vieetj");
+}
+
+TEST(TypingSwitch, ShiftCtrlChangesTheTrayIcon) {
+    switchKeyChangesTheIcon(1, "shift+ctrl", false, "tie61ng vie65t", L"tie61ng vie65t");
+}
+
+// A named event the test owns; closed at the end.
+class Event {
+public:
+    explicit Event(const wchar_t* name) : handle_(CreateEventW(nullptr, TRUE, FALSE, name)) {}
+    ~Event() { CloseHandle(handle_); }
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+    bool set() const { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
+
+private:
+    HANDLE handle_;
+};
+
+// While the program's thread is held up for 3 s (as by a slow disk), keys typed meanwhile still compose,
+// and they arrive while it is still held: the hook does not wait for the program.
+TEST(TypingWhileBusy, KeysComposeWhileTheProgramsThreadIsHeld) {
+    auto lurb = startLurb(true, 0, 0);
+    EditBox box;
+    ASSERT_EQ(box.type("vieetj"), L"vi\u1EC7t");
+
+    const Event started(L"LurbTest.Busy.Start");
+    const Event ended(L"LurbTest.Busy.End");
+    const HMODULE busyDll = LoadLibraryW((binFolder() + L"lurtest_busy.dll").c_str());
+    ASSERT_NE(busyDll, nullptr);
+    const auto busyProc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(busyDll, "busyMessageProc")));
+    ASSERT_NE(busyProc, nullptr);
+    const DWORD lurbThread = GetWindowThreadProcessId(lurb->form(), nullptr);
+    const HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, busyProc, busyDll, lurbThread);
+    ASSERT_NE(hook, nullptr);
+    PostMessageW(lurb->form(), RegisterWindowMessageA("LurbTest.Busy"), 3000, 0);
+    ASSERT_TRUE(pumpUntil([&] { return started.set(); }, 5000ms)) << "the program's thread was not held";
+
+    EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]);
+    EXPECT_FALSE(ended.set()) << "the keys waited for the program's thread";
+    EXPECT_TRUE(pumpUntil([&] { return ended.set(); }, 10000ms));
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(busyDll);
+    // A capital takes Shift from the keyboard's state as the hook samples it.
+    EXPECT_EQ(box.type("Vieetj"), L"Vi\u1EC7t") << "typing goes on after the program's thread is free";
 }
 
 } // namespace
