@@ -95,6 +95,13 @@ void KeyHandler::setComposing(bool on) {
     composer_.endWord();
 }
 
+void KeyHandler::setEnglishOnly(bool on) {
+    englishOnly_ = on;
+    if (on) {
+        setComposing(false);
+    }
+}
+
 void KeyHandler::toggle() {
     setComposing(!composing_);
 }
@@ -128,7 +135,7 @@ Edit KeyHandler::decideKeyDown(std::uint16_t key, KeyState state) {
     if (bit != 0 || key == vk::kCapital) {
         return passKey();
     }
-    if (key == vk::kZ && state.alt() && !state.control() && !state.win()) {
+    if (key == vk::kZ && state.alt() && !state.control() && !state.win() && !englishOnly_) {
         settings_ = readSettings_();
         if (settings_.switchKey == SwitchKey::AltZ) {
             toggle();
@@ -190,7 +197,7 @@ Edit KeyHandler::keyUp(std::uint16_t key, KeyState /*state*/) {
     if (!applicationSawIt) {
         return swallowKey();
     }
-    if ((modifierBit(key) & (kShiftBits | kControlBits)) != 0 && shiftControlAlone_) {
+    if ((modifierBit(key) & (kShiftBits | kControlBits)) != 0 && shiftControlAlone_ && !englishOnly_) {
         shiftControlAlone_ = false;
         settings_ = readSettings_();
         if (settings_.switchKey == SwitchKey::ShiftCtrl) {

@@ -61,6 +61,9 @@ public:
     // On: keys compose. Off: every key goes through (the switch key still switches back).
     void setComposing(bool on);
     bool composing() const { return composing_; }
+    // In a program that always types English: keys go through and the switch keys are the
+    // program's own keys too. Turning it off leaves typing as it is.
+    void setEnglishOnly(bool on);
     void endWord() { composer_.endWord(); }
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
@@ -83,6 +86,7 @@ private:
     WordSettings settings_;
     Composer composer_;
     bool composing_ = true;
+    bool englishOnly_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
     std::bitset<256> passedDown_;    // keys held whose press, or a repeat of it, went through
     std::bitset<256> takenDown_;     // keys held with at least one press taken over

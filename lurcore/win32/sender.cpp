@@ -29,7 +29,7 @@ void send(std::vector<INPUT>& inputs) {
 
 void sendEdit(const core::Edit& edit) {
     std::vector<INPUT> inputs;
-    inputs.reserve(2 * (edit.backspaces + edit.text.size()));
+    inputs.reserve(2 * (edit.backspaces + edit.text.size() + edit.expansion.size() + 1));
     for (int count = 0; count < edit.backspaces; ++count) {
         inputs.push_back(keyInput(VK_BACK, 0, 0));
         inputs.push_back(keyInput(VK_BACK, 0, KEYEVENTF_KEYUP));
@@ -37,6 +37,16 @@ void sendEdit(const core::Edit& edit) {
     for (char16_t unit : edit.text) {
         inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE));
         inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    for (char16_t unit : edit.expansion) {
+        inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE));
+        inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    if (edit.replayKey != 0) {
+        // The key that ended an abbreviation, as an ordinary key: the application types it with the
+        // Shift state held now, Enter stays Enter.
+        inputs.push_back(keyInput(edit.replayKey, 0, 0));
+        inputs.push_back(keyInput(edit.replayKey, 0, KEYEVENTF_KEYUP));
     }
     send(inputs);
 }

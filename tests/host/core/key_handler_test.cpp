@@ -279,6 +279,21 @@ TEST(KeyHandler, TheKeyThatEndsAnAbbreviationIsTakenPressAndRelease) {
     EXPECT_TRUE(handler.keyDown(vk::kSpace, {}).pass);
 }
 
+TEST(KeyHandler, AnEnglishOnlyProgramGetsEveryKeyAndTheSwitchKeys) {
+    for (SwitchKey switchKey : {SwitchKey::AltZ, SwitchKey::ShiftCtrl}) {
+        Keyboard keyboard(InputMethod::Telex);
+        keyboard.settings.switchKey = switchKey;
+        keyboard.handler().setAbbreviations(someAbbreviations());
+        keyboard.handler().setEnglishOnly(true);
+        EXPECT_EQ(toUtf8(keyboard.play("vieetj alt+ z alt- shift+ ctrl+ ctrl- shift- vn space as")),
+                  "vieetjvn as");
+        EXPECT_FALSE(keyboard.handler().composing());
+        keyboard.handler().setEnglishOnly(false);
+        keyboard.handler().setComposing(true);
+        EXPECT_EQ(toUtf8(keyboard.play(" space as")), "vieetjvn as á");
+    }
+}
+
 TEST(KeyHandler, ToneStyleAndQuickTelexFromTheUsersFile) {
     Keyboard keyboard(InputMethod::Telex);
     keyboard.handler().setToneStyle(ToneStyle::Modern);
