@@ -29,14 +29,37 @@ UserConfigFile::UserConfigFile(ConfigFiles& files, std::string folder, std::func
     : files_(files), iniPath_(folder + "\\lurio.ini"), logPath_(folder + "\\lurio.log"),
       stamp_(std::move(stamp)) {}
 
-ReadResult UserConfigFile::load() {
-    std::vector<std::uint8_t> bytes;
+ConfigFiles::Status UserConfigFile::readFile(std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
     ConfigFiles::Status status = files_.read(iniPath_, kMaxFileBytes, bytes);
     if (status == ConfigFiles::Status::Missing) {
         const std::string text = defaultUserConfigText();
         files_.createNew(iniPath_, std::vector<std::uint8_t>(text.begin(), text.end()));
+        bytes.clear();
         status = files_.read(iniPath_, kMaxFileBytes, bytes);
     }
+    return status;
+}
+
+ReadResult UserConfigFile::load() {
+    std::vector<std::uint8_t> bytes;
+    const ConfigFiles::Status status = readFile(bytes);
+    return use(status, bytes);
+}
+
+std::optional<ReadResult> UserConfigFile::reloadIfChanged() {
+    std::vector<std::uint8_t> bytes;
+    const ConfigFiles::Status status = readFile(bytes);
+    if (readOnce_ && status == lastStatus_ && bytes == lastBytes_) {
+        return std::nullopt;
+    }
+    return use(status, bytes);
+}
+
+ReadResult UserConfigFile::use(ConfigFiles::Status status, const std::vector<std::uint8_t>& bytes) {
+    readOnce_ = true;
+    lastStatus_ = status;
+    lastBytes_ = bytes;
     ReadResult result;
     if (status == ConfigFiles::Status::Read) {
         result = readUserConfig(bytes);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,22 @@ public:
     // Makes the file when it is missing, then reads it. A file that cannot be read gives the defaults
     // and a line in the log; so does every line of it that cannot be used.
     ReadResult load();
+    // The same, only when the file is not what the last read found (its bytes, or whether it could be
+    // read): a change in the folder that is not a change of this file gives nothing.
+    std::optional<ReadResult> reloadIfChanged();
 
 private:
     void log(const std::vector<std::string>& lines);
+    ConfigFiles::Status readFile(std::vector<std::uint8_t>& bytes);
+    ReadResult use(ConfigFiles::Status status, const std::vector<std::uint8_t>& bytes);
 
     ConfigFiles& files_;
     std::string iniPath_;
     std::string logPath_;
     std::function<std::string()> stamp_;
+    bool readOnce_ = false;
+    ConfigFiles::Status lastStatus_ = ConfigFiles::Status::Missing;
+    std::vector<std::uint8_t> lastBytes_;
 };
 
 } // namespace lurcore::config

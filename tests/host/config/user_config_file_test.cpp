@@ -98,6 +98,28 @@ TEST(UserConfigFile, AFileThatCannotBeReadGivesTheDefaultsAndIsLeftAlone) {
     EXPECT_FALSE(missing.config.perAppMode);
 }
 
+TEST(UserConfigFile, AReloadHappensOnlyWhenTheFileChanged) {
+    MemoryFolder folder;
+    UserConfigFile file(folder, "C:", [] { return "t"; });
+    ASSERT_TRUE(file.reloadIfChanged().has_value()) << "the first read always counts";
+    EXPECT_FALSE(file.reloadIfChanged().has_value()) << "the log beside it changed, not the file";
+    folder.files[file.path()] = "[typing]\nquick_telex = on\n";
+    const auto changed = file.reloadIfChanged();
+    ASSERT_TRUE(changed.has_value());
+    EXPECT_TRUE(changed->config.quickTelex);
+    EXPECT_FALSE(file.reloadIfChanged().has_value());
+    folder.unreadable.insert(file.path());
+    const auto held = file.reloadIfChanged();
+    ASSERT_TRUE(held.has_value());
+    EXPECT_FALSE(held->config.quickTelex) << "defaults while it cannot be read";
+    folder.unreadable.clear();
+    ASSERT_TRUE(file.reloadIfChanged().has_value());
+    folder.files.erase(file.path());
+    ASSERT_TRUE(file.reloadIfChanged().has_value()) << "a deleted file is made again with the defaults";
+    EXPECT_EQ(folder.files.at(file.path()), defaultUserConfigText());
+    EXPECT_EQ(lineCount(folder.files.at(file.logPath())), 5) << "one line for each read that counted";
+}
+
 TEST(UserConfigFile, TheLogKeepsItsLastHundredLines) {
     MemoryFolder folder;
     int reads = 0;
