@@ -201,19 +201,22 @@ private:
         keys_.setQuickTelex(user->quickTelex);
         keys_.setAbbreviations(user->abbreviations->empty() ? nullptr : user->abbreviations);
         const bool watch = user->perAppMode || !user->englishOnly.empty();
-        if (watch && foregroundHook_ == nullptr) {
+        const bool watched = foregroundHook_ != nullptr;
+        if (watch && !watched) {
             modes_.switched(!started_ ||
                             (keyboardHook_ != nullptr && keys_.composing())); // the mode in force now
             foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                               foregroundProc, 0, 0, WINEVENT_OUTOFCONTEXT);
-        } else if (!watch && foregroundHook_ != nullptr) {
+        } else if (!watch && watched) {
             UnhookWinEvent(foregroundHook_);
             foregroundHook_ = nullptr;
         }
         const bool vietnamese = modes_.configure(user->perAppMode, std::move(user->englishOnly));
         if (foregroundHook_ == nullptr) {
-            keys_.setEnglishOnly(false);
-            return; // typing stays as it is: the file no longer asks for anything per program
+            if (watched) {
+                applyMode(vietnamese); // no longer English-only here: the mode chosen before comes back
+            }
+            return;
         }
         focused_ = nullptr;
         const HWND foreground = GetForegroundWindow();
