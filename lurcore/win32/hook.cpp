@@ -11,6 +11,7 @@
 #include "lurcore/config/app_modes.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
+#include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
 #include "lurcore/win32/user_config_watch.h"
 #include "platform/win32/window_ids.h"
@@ -153,7 +154,7 @@ public:
             if (keys_.composing() != wasComposing) {
                 sendMenuBlocker(); // Alt+Z was swallowed: the lone Alt that remains must not open a menu
             }
-            sendEdit(edit);
+            sendEdit(edit, correctionForWindow(foreground_)); // completing fields need more than Backspaces
         }
         reportMode();
         return result;

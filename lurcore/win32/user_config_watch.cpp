@@ -2,10 +2,12 @@
 
 #include "engine/utf8.h"
 #include "lurcore/config/user_config_file.h"
+#include "lurcore/win32/foreground_process.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 
 namespace lurcore {
 namespace {
@@ -141,36 +143,14 @@ void watchUserConfig(const std::string& folder,
 }
 
 std::string programOfWindow(void* window) {
-    // Windows XP has only the kernel's form of the path, from psapi; later ones give the usual path to
-    // a caller with limited rights. Either ends in the program's file name, which is all we need.
-    using QueryFullName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
-    using ImageFileName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
-    static const auto queryFullName = reinterpret_cast<QueryFullName>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
-    static const auto imageFileName = reinterpret_cast<ImageFileName>(
-        reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryW(L"psapi.dll"), "GetProcessImageFileNameW")));
-    constexpr DWORD kQueryLimitedInformation = 0x1000;
-
     DWORD process = 0;
     GetWindowThreadProcessId(static_cast<HWND>(window), &process);
     wchar_t path[MAX_PATH * 2] = {};
-    DWORD length = 0;
-    if (queryFullName != nullptr) {
-        if (const HANDLE handle = OpenProcess(kQueryLimitedInformation, FALSE, process)) {
-            length = MAX_PATH * 2;
-            if (!queryFullName(handle, 0, path, &length)) {
-                length = 0;
-            }
-            CloseHandle(handle);
-        }
+    if (process == 0 || !executableOfProcess(process, path, MAX_PATH * 2)) {
+        return {};
     }
-    if (length == 0 && imageFileName != nullptr) {
-        if (const HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, process)) {
-            length = imageFileName(handle, path, MAX_PATH * 2);
-            CloseHandle(handle);
-        }
-    }
-    return config::programName(std::u16string_view(reinterpret_cast<const char16_t*>(path), length));
+    return config::programName(
+        std::u16string_view(reinterpret_cast<const char16_t*>(path), std::wcslen(path)));
 }
 
 } // namespace lurcore

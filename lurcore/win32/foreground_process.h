@@ -1,0 +1,18 @@
+// Which correction the application behind a window gets, from its process's executable name.
+#pragma once
+
+#include "lurcore/core/correction.h"
+
+#include <windows.h>
+
+namespace lurcore {
+
+// The correction for the process that owns `window`. The executable is looked up only when the window
+// or its process differs from the last call's; otherwise the answer is remembered. For the keyboard
+// hook's thread only.
+core::Correction correctionForWindow(HWND window);
+
+// The path (or at least the file name) of the process's executable; false when it cannot be found.
+bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size);
+
+} // namespace lurcore
