@@ -47,11 +47,14 @@ private:
     std::uint8_t size_ = 0;
 };
 
-// What to do with a key: let it through, or swallow it and send backspaces then text.
+// What to do with a key: let it through, or swallow it and send backspaces, then text, then the
+// longer text of an abbreviation, then the key itself again when replayKey is set.
 struct Edit {
     bool pass = true;
     int backspaces = 0;
-    EditText text; // code units of the current code table
+    EditText text;                   // code units of the current code table
+    std::u16string_view expansion{}; // held by the key handler until its next key
+    std::uint16_t replayKey = 0;     // a virtual key to send, pressed and released, after the text
 
     bool operator==(const Edit&) const = default;
 };
@@ -72,6 +75,9 @@ public:
     // Space, Enter, navigation, a click, another window: the next key starts a new word.
     void endWord();
     bool inWord() const { return !word_.empty(); }
+    // The word as it stands (Unicode) and how many code units of it are on screen.
+    std::u16string_view wordText() const { return word_.text(); }
+    int shownUnits() const { return shownAt_[shownCharacters_]; }
 
 private:
     Edit show(char16_t passKey, int passBackspaces);

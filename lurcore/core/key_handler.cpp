@@ -8,6 +8,13 @@ namespace {
 constexpr std::uint8_t kShiftBits = KeyState::kLeftShift | KeyState::kRightShift;
 constexpr std::uint8_t kControlBits = KeyState::kLeftControl | KeyState::kRightControl;
 
+bool endsWordForAbbreviation(std::uint16_t key) {
+    return key == vk::kSpace || key == vk::kReturn || (key >= vk::kDigit0 && key <= vk::kDigit9) ||
+           (key >= vk::kMultiply && key <= vk::kDivide && key != vk::kSeparator) ||
+           (key >= vk::kOem1 && key <= vk::kOem3) || (key >= vk::kOem4 && key <= vk::kOem8) ||
+           key == vk::kOem102;
+}
+
 Edit passKey() {
     return {};
 }
@@ -67,9 +74,32 @@ void KeyHandler::setToneRule(ToneRule rule) {
     composer_.setOptions(options);
 }
 
+void KeyHandler::setToneStyle(ToneStyle style) {
+    Options options = composer_.options();
+    options.toneStyle = style;
+    composer_.setOptions(options);
+}
+
+void KeyHandler::setQuickTelex(bool on) {
+    Options options = composer_.options();
+    options.quickTelex = on;
+    composer_.setOptions(options);
+}
+
+void KeyHandler::setAbbreviations(std::shared_ptr<const Abbreviations> abbreviations) {
+    abbreviations_ = std::move(abbreviations);
+}
+
 void KeyHandler::setComposing(bool on) {
     composing_ = on;
     composer_.endWord();
+}
+
+void KeyHandler::setEnglishOnly(bool on) {
+    englishOnly_ = on;
+    if (on) {
+        setComposing(false);
+    }
 }
 
 void KeyHandler::toggle() {
@@ -105,7 +135,7 @@ Edit KeyHandler::decideKeyDown(std::uint16_t key, KeyState state) {
     if (bit != 0 || key == vk::kCapital) {
         return passKey();
     }
-    if (key == vk::kZ && state.alt() && !state.control() && !state.win()) {
+    if (key == vk::kZ && state.alt() && !state.control() && !state.win() && !englishOnly_) {
         settings_ = readSettings_();
         if (settings_.switchKey == SwitchKey::AltZ) {
             toggle();
@@ -134,11 +164,29 @@ Edit KeyHandler::typeKey(std::uint16_t key, KeyState state) {
         character = static_cast<char16_t>(u'0' + (key - vk::kDigit0));
     }
     if (character == 0) {
+        const Edit expanded = expandAbbreviation(key);
         composer_.endWord(); // space, punctuation, Enter, Tab, arrows and the rest
-        return passKey();
+        return expanded;
     }
     startWordIfNeeded();
     return composer_.type(character);
+}
+
+// Space, Enter or punctuation after a word that is an abbreviation's key: the word is replaced by the
+// text, and the key that ended it follows. Any other key, or another word, goes through.
+Edit KeyHandler::expandAbbreviation(std::uint16_t endKey) {
+    if (abbreviations_ == nullptr || !composer_.inWord() || !endsWordForAbbreviation(endKey)) {
+        return passKey();
+    }
+    const int units = abbreviations_->expand(composer_.wordText(), composer_.options().codeTable, expansion_);
+    if (units < 0) {
+        return passKey();
+    }
+    Edit edit = swallowKey();
+    edit.backspaces = composer_.shownUnits();
+    edit.expansion = std::u16string_view(expansion_.data(), static_cast<std::size_t>(units));
+    edit.replayKey = endKey;
+    return edit;
 }
 
 Edit KeyHandler::keyUp(std::uint16_t key, KeyState /*state*/) {
@@ -149,7 +197,7 @@ Edit KeyHandler::keyUp(std::uint16_t key, KeyState /*state*/) {
     if (!applicationSawIt) {
         return swallowKey();
     }
-    if ((modifierBit(key) & (kShiftBits | kControlBits)) != 0 && shiftControlAlone_) {
+    if ((modifierBit(key) & (kShiftBits | kControlBits)) != 0 && shiftControlAlone_ && !englishOnly_) {
         shiftControlAlone_ = false;
         settings_ = readSettings_();
         if (settings_.switchKey == SwitchKey::ShiftCtrl) {

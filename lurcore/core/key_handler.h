@@ -1,11 +1,14 @@
 // Key events from the keyboard hook in, edits out: modifiers, the switch key, where words end.
 #pragma once
 
+#include "lurcore/core/abbreviations.h"
 #include "lurcore/core/composer.h"
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace lurcore::core {
 
@@ -51,9 +54,16 @@ public:
     void setInputMethod(InputMethod method);
     void setCodeTable(CodeTable table);
     void setToneRule(ToneRule rule);
+    // From the user's own file: where the tones go, Quick Telex, the abbreviations (null for none).
+    void setToneStyle(ToneStyle style);
+    void setQuickTelex(bool on);
+    void setAbbreviations(std::shared_ptr<const Abbreviations> abbreviations);
     // On: keys compose. Off: every key goes through (the switch key still switches back).
     void setComposing(bool on);
     bool composing() const { return composing_; }
+    // In a program that always types English: keys go through and the switch keys are the
+    // program's own keys too. Turning it off leaves typing as it is.
+    void setEnglishOnly(bool on);
     void endWord() { composer_.endWord(); }
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
@@ -70,14 +80,18 @@ private:
     Edit typeKey(std::uint16_t virtualKey, KeyState state);
     void startWordIfNeeded();
     void toggle();
+    Edit expandAbbreviation(std::uint16_t endKey);
 
     std::function<WordSettings()> readSettings_;
     WordSettings settings_;
     Composer composer_;
     bool composing_ = true;
+    bool englishOnly_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
     std::bitset<256> passedDown_;    // keys held whose press, or a repeat of it, went through
     std::bitset<256> takenDown_;     // keys held with at least one press taken over
+    std::shared_ptr<const Abbreviations> abbreviations_;
+    std::array<char16_t, Abbreviations::kMaxUnits> expansion_{}; // the text of the last expansion
 };
 
 } // namespace lurcore::core

@@ -2,7 +2,7 @@
 
 namespace lurcore::core {
 
-int tonePosition(std::span<const Letter> letters, const SyllableParts& parts) {
+int tonePosition(std::span<const Letter> letters, const SyllableParts& parts, ToneStyle style) {
     const int begin = parts.nucleusBegin;
     const int end = parts.nucleusEnd;
     if (begin == end) {
@@ -21,8 +21,18 @@ int tonePosition(std::span<const Letter> letters, const SyllableParts& parts) {
     if (end < static_cast<int>(letters.size())) {
         return end - 1; // toán, thuyền: a final consonant puts it on the last vowel
     }
-    // Three vowels: the middle (ngoài, khuỷu); two: the first, which keeps hòa, khỏe, thủy.
-    return vowels >= 3 ? begin + 1 : begin;
+    if (vowels >= 3) {
+        return begin + 1; // ngoài, khuỷu
+    }
+    // Two: the first (hòa, khỏe, thủy), except oa, oe and uy in the modern style (hoà, khoẻ, thuỷ).
+    if (style == ToneStyle::Modern) {
+        const char16_t first = letters[begin].base;
+        const char16_t second = letters[begin + 1].base;
+        if ((first == u'o' && (second == u'a' || second == u'e')) || (first == u'u' && second == u'y')) {
+            return begin + 1;
+        }
+    }
+    return begin;
 }
 
 } // namespace lurcore::core

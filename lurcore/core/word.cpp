@@ -109,7 +109,16 @@ void Word::type(char16_t key, const Options& options) {
         updateText();
         return;
     }
+    style_ = options.toneStyle;
     const char16_t lower = toLower(key);
+    if (options.quickTelex && options.inputMethod == InputMethod::Telex) {
+        if (const char16_t second = quickTelexLetter(lower, index); second != 0) {
+            appendLetter(key == lower ? second : char16_t(second - u'a' + u'A'), index, 0);
+            broken_ = options.spellCheck && !valid();
+            updateText();
+            return;
+        }
+    }
     const KeyRule* rule = findKeyRule(options.inputMethod, lower);
     if (rule != nullptr && !disabled(lower)) {
         startUndo();
@@ -133,6 +142,26 @@ void Word::type(char16_t key, const Options& options) {
     fixPairs();
     broken_ = options.spellCheck && !valid();
     updateText();
+}
+
+// Quick Telex: a consonant typed twice where it stands alone at the start (cc gg kk nn pp qq tt) or as
+// the final after the vowels (cc nn) becomes the pair it starts. The letter the second key adds, or 0.
+char16_t Word::quickTelexLetter(char16_t lower, int key) {
+    constexpr std::u16string_view kFirsts = u"cgknpqt";
+    constexpr std::u16string_view kSeconds = u"hihghuh";
+    const std::size_t at = kFirsts.find(lower);
+    if (at == std::u16string_view::npos || key == 0 || letterCount_ == 0 || keys_[key - 1].undone ||
+        toLower(keys_[key - 1].ch) != lower) {
+        return 0;
+    }
+    const Letter& last = letters_[letterCount_ - 1];
+    if (last.base != lower || last.shape != Shape::None || last.keys != bit(key - 1)) {
+        return 0;
+    }
+    const bool alone = letterCount_ == 1;
+    const bool final =
+        (lower == u'c' || lower == u'n') && parts().hasVowel() && parts().nucleusEnd == letterCount_ - 1;
+    return alone || final ? kSeconds[at] : 0;
 }
 
 Word::Outcome Word::applyMark(const KeyRule& rule, int key, const Options& options) {
@@ -373,7 +402,7 @@ void Word::eraseLast(const Options& options) {
     } else {
         const int last = letterCount_ - 1;
         drop = letters_[last].keys;
-        if (tonePosition(letters(), parts()) == last) {
+        if (tonePosition(letters(), parts(), style_) == last) {
             drop |= toneKeys_; // the tone goes with its letter
         }
     }
@@ -402,7 +431,7 @@ void Word::updateText() {
         textBroken_ = true;
     } else {
         from = letterChangedFrom_ < letterCount_ ? letterChangedFrom_ : letterCount_;
-        const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts());
+        const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts(), style_);
         if (tonedAt != textToneAt_ || tone_ != textTone_) {
             // The tone moved or changed: the letter that had it and the one that has it now.
             for (int at : {tonedAt, textToneAt_}) {

@@ -55,6 +55,7 @@ private:
     Outcome applyShape(int letter, Shape shape, int key);
     Outcome applyHorn(bool orBreve, int key);
     Outcome undoShape(int letter, int key);
+    char16_t quickTelexLetter(char16_t lower, int key);
     int lastInNucleus(char16_t base1, char16_t base2, char16_t base3);
     void appendLetter(char16_t key, int keyIndex, std::uint32_t extraKeys);
     void removeLetter(int letter);
@@ -82,6 +83,7 @@ private:
     std::uint64_t disabled_ = 0; // mark keys taken back once; they type themselves for the rest of the word
     bool broken_ = false;        // with the spelling check on: no longer a syllable, keys show as typed
     bool paired_ = false;        // a letter of the word was horned as the u of a uo pair
+    ToneStyle style_ = ToneStyle::Classic;
 
     SyllableParts parts_;
     bool partsKnown_ = false;

@@ -60,6 +60,11 @@ std::wstring wideFromCaller(const char* text) {
 
 } // namespace
 
+std::string lurcoreFolder() {
+    static const std::string folder = settingsFolder();
+    return folder;
+}
+
 TSharedSettings* lurcoreBlock() {
     return &settingsStore().block();
 }

@@ -51,7 +51,7 @@ bool imageBySnapshot(DWORD processId, wchar_t* path, DWORD size) {
 
 core::Correction correctionForProcess(DWORD processId) {
     wchar_t path[MAX_PATH * 2] = {};
-    if (!imageByQuery(processId, path, MAX_PATH * 2) && !imageBySnapshot(processId, path, MAX_PATH * 2)) {
+    if (!executableOfProcess(processId, path, MAX_PATH * 2)) {
         return core::Correction::Backspaces;
     }
     // The file name in ASCII; the names on the list have no other letters.
@@ -70,6 +70,10 @@ core::Correction correctionForProcess(DWORD processId) {
 }
 
 } // namespace
+
+bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size) {
+    return imageByQuery(processId, path, size) || imageBySnapshot(processId, path, size);
+}
 
 core::Correction correctionForWindow(HWND window) {
     static HWND lastWindow = nullptr;

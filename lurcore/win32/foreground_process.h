@@ -12,4 +12,7 @@ namespace lurcore {
 // hook's thread only.
 core::Correction correctionForWindow(HWND window);
 
+// The path (or at least the file name) of the process's executable; false when it cannot be found.
+bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size);
+
 } // namespace lurcore

@@ -8,10 +8,12 @@
 #include "lurcore/win32/hook.h"
 
 #include "engine/lurcore.h"
+#include "lurcore/config/app_modes.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
 #include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
+#include "lurcore/win32/user_config_watch.h"
 #include "platform/win32/window_ids.h"
 
 #include <windows.h>
@@ -27,6 +29,7 @@ enum Command : UINT {
     kCommandInputMethod,
     kCommandToneRule,
     kCommandResetWord,
+    kCommandUserConfig, // lParam: a config::UserConfig the engine's thread takes over
 };
 
 constexpr DWORD kReplyTimeoutMs = 5000;
@@ -81,16 +84,23 @@ class EngineThread {
 public:
     EngineThread() : keys_([this] { return settings_; }) {}
 
-    void command(UINT message, WPARAM value, HANDLE reply) {
+    void command(UINT message, WPARAM value, LPARAM data, HANDLE reply) {
         switch (message) {
         case kCommandStart:
             settings_ = unpackSettings(value);
             start();
+            if (watchingPrograms()) {
+                keys_.setComposing(modes_.switched(true)); // an English-only program stays English
+            }
             SetEvent(reply);
             break;
         case kCommandStop:
             stop();
+            modes_.switched(false);
             SetEvent(reply);
+            break;
+        case kCommandUserConfig:
+            applyUserConfig(std::unique_ptr<config::UserConfig>(reinterpret_cast<config::UserConfig*>(data)));
             break;
         case kCommandSettings:
             settings_ = unpackSettings(value);
@@ -125,12 +135,18 @@ public:
             if (foreground != foreground_) {
                 foreground_ = foreground;
                 keys_.endWord();
+                if (watchingPrograms()) {
+                    focusChanged(foreground); // in case the system's notice has not come yet
+                }
             }
         }
         const core::KeyState state = sampleKeyState();
         const auto virtualKey = static_cast<std::uint16_t>(key->vkCode);
         const bool wasComposing = keys_.composing();
         const core::Edit edit = down ? keys_.keyDown(virtualKey, state) : keys_.keyUp(virtualKey, state);
+        if (keys_.composing() != wasComposing && watchingPrograms()) {
+            modes_.switched(keys_.composing()); // the switch key, in the program in front
+        }
         LRESULT result = 1;
         if (edit.pass) {
             result = CallNextHookEx(keyboardHook_, code, message, data);
@@ -152,8 +168,79 @@ public:
         return CallNextHookEx(mouseHook_, code, message, data);
     }
 
+    // Another window came to the front (the system's notice, on this thread).
+    void focusChanged(HWND window) {
+        if (window == nullptr || window == focused_ || !watchingPrograms()) {
+            return;
+        }
+        focused_ = window;
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        const std::wstring_view name(className);
+        // Our own windows and the taskbar's, where the mode is switched by mouse, belong to no program:
+        // a switch made there is meant for the program the user came from.
+        if (process == GetCurrentProcessId() || name == L"Shell_TrayWnd" ||
+            name == L"Shell_SecondaryTrayWnd" || name == L"NotifyIconOverflowWindow") {
+            return;
+        }
+        const std::string program = programOfWindow(window);
+        if (program.empty()) {
+            return;
+        }
+        applyMode(modes_.focus(program));
+    }
+
 private:
     void start();
+
+    bool watchingPrograms() const { return foregroundHook_ != nullptr; }
+
+    void applyUserConfig(std::unique_ptr<config::UserConfig> user) {
+        keys_.setToneStyle(user->toneStyle);
+        keys_.setQuickTelex(user->quickTelex);
+        keys_.setAbbreviations(user->abbreviations->empty() ? nullptr : user->abbreviations);
+        const bool watch = user->perAppMode || !user->englishOnly.empty();
+        const bool watched = foregroundHook_ != nullptr;
+        if (watch && !watched) {
+            modes_.switched(!started_ ||
+                            (keyboardHook_ != nullptr && keys_.composing())); // the mode in force now
+            foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                              foregroundProc, 0, 0, WINEVENT_OUTOFCONTEXT);
+        } else if (!watch && watched) {
+            UnhookWinEvent(foregroundHook_);
+            foregroundHook_ = nullptr;
+        }
+        const bool vietnamese = modes_.configure(user->perAppMode, std::move(user->englishOnly));
+        if (foregroundHook_ == nullptr) {
+            if (watched) {
+                applyMode(vietnamese); // no longer English-only here: the mode chosen before comes back
+            }
+            return;
+        }
+        focused_ = nullptr;
+        const HWND foreground = GetForegroundWindow();
+        focusChanged(foreground);
+        if (focused_ != foreground) { // our own window or the taskbar: the list may still have changed
+            applyMode(vietnamese);
+        }
+    }
+
+    // Puts typing into the mode the programs' memory asks for; the program is told by reportMode.
+    void applyMode(bool vietnamese) {
+        keys_.setEnglishOnly(modes_.englishOnly());
+        if (!started_) {
+            return; // the program has not started typing yet; its first start decides
+        }
+        if (vietnamese && keyboardHook_ == nullptr) {
+            start();
+        } else if (vietnamese != keys_.composing()) {
+            keys_.setComposing(vietnamese);
+        }
+    }
+
+    static void CALLBACK foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD);
     void stop() {
         if (keyboardHook_ != nullptr) {
             UnhookWindowsHookEx(keyboardHook_);
@@ -189,6 +276,9 @@ private:
     HHOOK keyboardHook_ = nullptr;
     HHOOK mouseHook_ = nullptr;
     HWND foreground_ = nullptr;
+    HWINEVENTHOOK foregroundHook_ = nullptr; // only while the user's file asks for per-program modes
+    HWND focused_ = nullptr;
+    config::AppModes modes_;
     bool started_ = false;
     bool reportedVietnamese_ = true;
 };
@@ -208,6 +298,14 @@ LRESULT CALLBACK mouseProc(int code, WPARAM message, LPARAM data) {
         return CallNextHookEx(nullptr, code, message, data);
     }
     return g_engine->mouse(code, message, data);
+}
+
+void CALLBACK EngineThread::foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD,
+                                           DWORD) {
+    if (g_engine != nullptr && object == OBJID_WINDOW) {
+        g_engine->focusChanged(window);
+        g_engine->reportMode();
+    }
 }
 
 HINSTANCE thisModule() {
@@ -238,8 +336,8 @@ DWORD WINAPI engineMain(void* reply) {
     SetEvent(reply);
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.hwnd == nullptr && message.message >= kCommandStart &&
-            message.message <= kCommandResetWord) {
-            engine.command(message.message, message.wParam, reply);
+            message.message <= kCommandUserConfig) {
+            engine.command(message.message, message.wParam, message.lParam, reply);
         } else {
             DispatchMessageW(&message);
         }
@@ -260,6 +358,14 @@ public:
         SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
         WaitForSingleObject(reply_, kReplyTimeoutMs);
         CloseHandle(thread);
+        // The user's own file: each reading goes to the engine's thread, which takes it over.
+        const DWORD engineThread = threadId_;
+        watchUserConfig(lurcoreFolder(), [engineThread](std::unique_ptr<config::UserConfig> user) {
+            if (PostThreadMessageW(engineThread, kCommandUserConfig, 0,
+                                   reinterpret_cast<LPARAM>(user.get()))) {
+                user.release();
+            }
+        });
     }
 
     void post(Command command, WPARAM value = 0) const {

@@ -51,6 +51,31 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
     if (count > 0) {
         SendInput(count, inputs.data(), sizeof(INPUT));
     }
+    // An abbreviation's text, and the key that ended it as an ordinary key: the application types that
+    // with the Shift state held now, and Enter stays Enter. Only at the end of a word.
+    std::array<INPUT, 128> more;
+    UINT queued = 0;
+    const auto flush = [&] {
+        if (queued > 0) {
+            SendInput(queued, more.data(), sizeof(INPUT));
+            queued = 0;
+        }
+    };
+    for (const char16_t unit : edit.expansion) {
+        if (queued + 2 > more.size()) {
+            flush();
+        }
+        more[queued++] = keyInput(0, unit, KEYEVENTF_UNICODE);
+        more[queued++] = keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+    if (edit.replayKey != 0) {
+        if (queued + 2 > more.size()) {
+            flush();
+        }
+        more[queued++] = keyInput(edit.replayKey, 0, 0);
+        more[queued++] = keyInput(edit.replayKey, 0, KEYEVENTF_KEYUP);
+    }
+    flush();
 }
 
 void sendMenuBlocker() {

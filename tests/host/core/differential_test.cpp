@@ -72,6 +72,46 @@ TEST(Differential, RandomKeysGiveTheModelsEditsInEveryChoice) {
     EXPECT_GT(keysTyped, 200000u);
 }
 
+// The choices from the user's file: the modern tone style and Quick Telex, alone and together.
+TEST(Differential, ModernStyleAndQuickTelexGiveTheModelsEdits) {
+    std::mt19937 random(1501);
+    int mismatches = 0;
+    for (InputMethod method : {InputMethod::Telex, InputMethod::Vni}) {
+        const std::u16string_view pool = method == InputMethod::Telex ? kTelexKeys : kVniKeys;
+        std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+        for (ToneStyle style : {ToneStyle::Classic, ToneStyle::Modern}) {
+            for (bool quick : {false, true}) {
+                for (bool spellCheck : {true, false}) {
+                    const Options options{method, CodeTable::VniWindows, ToneRule::Free, spellCheck, style,
+                                          quick};
+                    Composer composer(options);
+                    reference::Composer model(options);
+                    std::u16string history;
+                    for (int key = 0; key < 8000 && mismatches < 10; ++key) {
+                        const char16_t typed = pool[pick(random)];
+                        history.push_back(typed);
+                        const Edit edit = typed == u'<' ? composer.backspace() : composer.type(typed);
+                        const reference::Edit expected =
+                            typed == u'<' ? model.backspace() : model.type(typed);
+                        if (edit.pass != expected.pass || edit.backspaces != expected.backspaces ||
+                            edit.text.view() != expected.text) {
+                            ++mismatches;
+                            ADD_FAILURE() << "keys \"" << describe(history) << "\" method "
+                                          << static_cast<int>(method) << " style " << static_cast<int>(style)
+                                          << " quick " << quick << " spelling " << spellCheck << ": text "
+                                          << toUtf8(edit.text) << ", model " << toUtf8(expected.text);
+                        }
+                        if (!composer.inWord()) {
+                            history.clear();
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 // Long runs without a word end: words that grow past the spelling check's eight letters and past the
 // word's 32 keys, broken words that get more marks, Backspace across all of it.
 TEST(Differential, LongRunsWithoutAWordEnd) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 
 namespace lurcore::core::test {
 namespace {
@@ -39,6 +40,12 @@ public:
                 tap(vk::kBack, u'\b');
             } else if (token == "space") {
                 tap(vk::kSpace, u' ');
+            } else if (token == "enter") {
+                tap(vk::kReturn, u'\n');
+            } else if (token == "dot") {
+                tap(vk::kOem1 + 4, u'.'); // the period key
+            } else if (token == "tab") {
+                tap(0x09, u'\t');
             } else {
                 for (char c : token) {
                     typeChar(c);
@@ -68,8 +75,17 @@ private:
         const Edit edit = handler_.keyDown(key, state_);
         handler_.keyUp(key, state_);
         if (!edit.pass) {
+            if (edit.backspaces > static_cast<int>(screen_.size())) {
+                throw std::runtime_error("erased more than was typed");
+            }
             screen_.resize(screen_.size() - edit.backspaces);
             screen_ += edit.text;
+            screen_ += edit.expansion;
+            if (edit.replayKey == key) {
+                screen_.push_back(appChar); // sent again after the text, as the system would type it
+            } else if (edit.replayKey != 0) {
+                throw std::runtime_error("replayed another key");
+            }
         } else if (appChar == u'\b') {
             if (!screen_.empty()) {
                 screen_.pop_back();
@@ -187,6 +203,105 @@ TEST(KeyHandler, SettingsFromTheProgramEndTheWord) {
     EXPECT_EQ(keyboard.handler().options().codeTable, CodeTable::VniWindows);
     keyboard.handler().setToneRule(ToneRule::AfterVowel);
     EXPECT_EQ(toUtf8(keyboard.play("toans")), "atoans");
+}
+
+std::shared_ptr<Abbreviations> someAbbreviations() {
+    auto abbreviations = std::make_shared<Abbreviations>();
+    abbreviations->add(u"vn", u"Việt Nam");
+    abbreviations->add(u"dc", u"được");
+    abbreviations->add(u"đi", u"đi đâu");
+    abbreviations->add(u"k", u"không");
+    abbreviations->add(u"hcm", u"Hồ Chí Minh");
+    return abbreviations;
+}
+
+TEST(KeyHandler, AbbreviationsExpandWhenTheWordEnds) {
+    struct Script {
+        InputMethod method;
+        const char* keys;
+        const char16_t* shows;
+    };
+    const Script scripts[] = {
+        {InputMethod::Telex, "vn space", u"Việt Nam "},
+        {InputMethod::Telex, "shift+ v shift- n space", u"Việt Nam "},
+        {InputMethod::Telex, "shift+ vn shift- space", u"VIỆT NAM "},
+        {InputMethod::Telex, "caps vn caps space", u"VIỆT NAM "},
+        {InputMethod::Telex, "v shift+ n shift- space", u"Việt Nam "}, // no case rule fits: as written
+        {InputMethod::Telex, "vn dot", u"Việt Nam."},
+        {InputMethod::Telex, "vn enter", u"Việt Nam\n"},
+        {InputMethod::Telex, "vn shift+ 1 shift-", u"Việt Nam!"},
+        {InputMethod::Telex, "vn tab", u"vn\t"}, // not a word end that expands
+        {InputMethod::Telex, "dc space shift+ dc shift- space", u"được ĐƯỢC "},
+        {InputMethod::Vni, "dc space", u"được "},
+        {InputMethod::Telex, "ddi space ddis space", u"đi đâu đí "}, // a key that composes: as it shows
+        {InputMethod::Telex, "k space shift+ k shift- space", u"không Không "},
+        {InputMethod::Telex, "vnn space vn bs n space", u"vnn Việt Nam "},
+        {InputMethod::Telex, "hcm space", u"Hồ Chí Minh "},
+        {InputMethod::Telex, "xvn space", u"xvn "},
+        {InputMethod::Telex, "alt+ z alt- vn space", u"vn "}, // typing English
+        {InputMethod::Telex, "vn ctrl+ c ctrl- space", u"vn "},
+    };
+    for (const Script& script : scripts) {
+        Keyboard keyboard(script.method);
+        keyboard.handler().setAbbreviations(someAbbreviations());
+        EXPECT_EQ(toUtf8(keyboard.play(script.keys)), toUtf8(script.shows)) << script.keys;
+    }
+}
+
+TEST(KeyHandler, AbbreviationsComeOutInTheCodeTable) {
+    const ReferenceTables reference;
+    for (CodeTable table : {CodeTable::Unicode, CodeTable::Tcvn3, CodeTable::VniWindows}) {
+        Keyboard keyboard(InputMethod::Telex);
+        keyboard.handler().setCodeTable(table);
+        keyboard.handler().setAbbreviations(someAbbreviations());
+        EXPECT_EQ(toUtf8(keyboard.play("tieengs space vn space dc space")),
+                  toUtf8(reference.encode(u"tiếng Việt Nam được ", table)))
+            << static_cast<int>(table);
+    }
+}
+
+TEST(KeyHandler, TheKeyThatEndsAnAbbreviationIsTakenPressAndRelease) {
+    KeyHandler handler([] { return WordSettings{}; });
+    handler.setAbbreviations(someAbbreviations());
+    handler.keyDown(vk::kA + ('v' - 'a'), {});
+    handler.keyDown(vk::kA + ('n' - 'a'), {});
+    const Edit edit = handler.keyDown(vk::kSpace, {});
+    EXPECT_FALSE(edit.pass);
+    EXPECT_EQ(edit.backspaces, 2);
+    EXPECT_EQ(edit.replayKey, vk::kSpace);
+    EXPECT_FALSE(handler.keyUp(vk::kSpace, {}).pass) << "the replayed key brings its own release";
+    EXPECT_FALSE(handler.inWord());
+    EXPECT_TRUE(handler.keyDown(vk::kSpace, {}).pass);
+    EXPECT_TRUE(handler.keyUp(vk::kSpace, {}).pass);
+    handler.setAbbreviations(nullptr);
+    handler.keyDown(vk::kA + ('v' - 'a'), {});
+    handler.keyDown(vk::kA + ('n' - 'a'), {});
+    EXPECT_TRUE(handler.keyDown(vk::kSpace, {}).pass);
+}
+
+TEST(KeyHandler, AnEnglishOnlyProgramGetsEveryKeyAndTheSwitchKeys) {
+    for (SwitchKey switchKey : {SwitchKey::AltZ, SwitchKey::ShiftCtrl}) {
+        Keyboard keyboard(InputMethod::Telex);
+        keyboard.settings.switchKey = switchKey;
+        keyboard.handler().setAbbreviations(someAbbreviations());
+        keyboard.handler().setEnglishOnly(true);
+        EXPECT_EQ(toUtf8(keyboard.play("vieetj alt+ z alt- shift+ ctrl+ ctrl- shift- vn space as")),
+                  "vieetjvn as");
+        EXPECT_FALSE(keyboard.handler().composing());
+        keyboard.handler().setEnglishOnly(false);
+        keyboard.handler().setComposing(true);
+        EXPECT_EQ(toUtf8(keyboard.play(" space as")), "vieetjvn as á");
+    }
+}
+
+TEST(KeyHandler, ToneStyleAndQuickTelexFromTheUsersFile) {
+    Keyboard keyboard(InputMethod::Telex);
+    keyboard.handler().setToneStyle(ToneStyle::Modern);
+    keyboard.handler().setQuickTelex(true);
+    EXPECT_EQ(toUtf8(keyboard.play("hoaf space kkoong")), "hoà không");
+    keyboard.handler().setQuickTelex(false);
+    EXPECT_FALSE(keyboard.handler().inWord()) << "a new choice starts a new word";
+    EXPECT_EQ(toUtf8(keyboard.play(" space tt")), "hoà không tt");
 }
 
 } // namespace

@@ -134,7 +134,25 @@ void Word::type(char16_t key, const Options& options) {
     if (broken_) {
         return;
     }
+    style_ = options.toneStyle;
     const char16_t lower = toLower(key);
+    if (options.quickTelex && options.inputMethod == InputMethod::Telex && index > 0 &&
+        !keys_[index - 1].undone && letterCount_ > 0) {
+        // The same consonant twice, alone at the start or (c, n) as the final: the pair it starts.
+        static const std::u16string_view pairs[] = {u"ch", u"gi", u"kh", u"ng", u"ph", u"qu", u"th"};
+        const Letter& last = letters_[letterCount_ - 1];
+        const SyllableParts syllable = parts();
+        const bool final = syllable.hasVowel() && syllable.nucleusEnd == letterCount_ - 1;
+        for (std::u16string_view pair : pairs) {
+            if (lower == pair[0] && toLower(keys_[index - 1].ch) == lower && last.base == lower &&
+                last.shape == Shape::None && last.keys == bit(index - 1) &&
+                (letterCount_ == 1 || (final && (lower == u'c' || lower == u'n')))) {
+                appendLetter(key == lower ? pair[1] : char16_t(pair[1] - 32), index, 0);
+                broken_ = options.spellCheck && !valid();
+                return;
+            }
+        }
+    }
     const KeyRule* rule = findKeyRule(options.inputMethod, lower);
     if (rule != nullptr && !disabled(lower)) {
         const Word before = *this;
@@ -386,7 +404,7 @@ void Word::eraseLast(const Options& options) {
     } else {
         const int last = letterCount_ - 1;
         drop = letters_[last].keys;
-        if (tonePosition(letters(), parts()) == last) {
+        if (tonePosition(letters(), parts(), style_) == last) {
             drop |= toneKeys_; // the tone goes with its letter
         }
     }
@@ -410,7 +428,7 @@ std::u16string Word::text() const {
         }
         return text;
     }
-    const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts());
+    const int tonedAt = tone_ == Tone::None ? -1 : tonePosition(letters(), parts(), style_);
     for (int at = 0; at < letterCount_; ++at) {
         text.push_back(composeLetter(letters_[at], at == tonedAt ? tone_ : Tone::None));
     }

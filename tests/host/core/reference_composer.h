@@ -66,6 +66,7 @@ private:
     std::uint32_t toneKeys_ = 0; // every key that set or took off a tone
     std::uint64_t disabled_ = 0; // mark keys taken back once; they type themselves for the rest of the word
     bool broken_ = false;        // with the spelling check on: no longer a syllable, keys show as typed
+    ToneStyle style_ = ToneStyle::Classic;
 };
 
 class Composer {

@@ -235,4 +235,43 @@ std::u16string toneOnFirstOfPair(std::u16string word) {
     return word;
 }
 
+std::u16string toneOnSecondOfPair(std::u16string word) {
+    // Take the tone off the first of the pair with the reference decompositions, and put it on the second.
+    const std::size_t size = word.size();
+    if (size < 2 || (size >= 3 && (word[size - 3] | 0x20) == u'q')) {
+        return word;
+    }
+    using Tables =
+        std::pair<std::map<char16_t, std::pair<char16_t, int>>, std::map<std::pair<char16_t, int>, char16_t>>;
+    static const Tables tables = [] {
+        Tables made;
+        for (const auto& row : readTable("letters.tsv")) {
+            if (row.at(2) == "none") {
+                const char16_t letter = fromUtf8(row.at(0)).at(0);
+                const std::pair<char16_t, int> parts{fromUtf8(row.at(1)).at(0), std::stoi(row.at(3))};
+                made.first[letter] = parts;
+                made.second[parts] = letter;
+            }
+        }
+        return made;
+    }();
+    const auto& [toned, compose] = tables;
+    const auto first = toned.find(word[size - 2]);
+    const char16_t second = word[size - 1];
+    if (first == toned.end() || first->second.second == 0) {
+        return word;
+    }
+    const char16_t firstBase = static_cast<char16_t>(first->second.first | 0x20);
+    const char16_t secondLower = static_cast<char16_t>(second | 0x20);
+    const bool pair = (firstBase == u'o' && (secondLower == u'a' || secondLower == u'e')) ||
+                      (firstBase == u'u' && secondLower == u'y');
+    const auto movedSecond = compose.find({second, first->second.second});
+    if (!pair || movedSecond == compose.end()) {
+        return word;
+    }
+    word[size - 2] = first->second.first;
+    word[size - 1] = movedSecond->second;
+    return word;
+}
+
 } // namespace lurcore::core::test

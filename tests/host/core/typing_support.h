@@ -54,5 +54,7 @@ private:
 
 // Moves the tone of a final oa, oe or uy (not after q) onto the first vowel: hoà becomes hòa.
 std::u16string toneOnFirstOfPair(std::u16string word);
+// The other way: the tone of a final oa, oe or uy (not after q) onto the second vowel: hòa becomes hoà.
+std::u16string toneOnSecondOfPair(std::u16string word);
 
 } // namespace lurcore::core::test

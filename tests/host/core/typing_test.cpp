@@ -16,6 +16,10 @@ Options optionsFrom(const std::vector<std::string>& row) {
     options.codeTable = row.at(3) == "tcvn3"    ? CodeTable::Tcvn3
                         : row.at(3) == "vniwin" ? CodeTable::VniWindows
                                                 : CodeTable::Unicode;
+    // An optional seventh column: the choices from the user's file, "modern" and "quick".
+    const std::string extras = row.size() > 6 ? row.at(6) : std::string();
+    options.toneStyle = extras.find("modern") != std::string::npos ? ToneStyle::Modern : ToneStyle::Classic;
+    options.quickTelex = extras.find("quick") != std::string::npos;
     return options;
 }
 
@@ -31,7 +35,7 @@ TEST(Typing, EveryCaseOfTheTable) {
         const std::u16string expected = reference.encode(fromUtf8(row.at(5)), options.codeTable);
         EXPECT_EQ(toUtf8(typeOnScreen(composer, keys)), toUtf8(expected))
             << row.at(0) << " spelling " << row.at(1) << " rule " << row.at(2) << " table " << row.at(3)
-            << " keys \"" << row.at(4) << "\"";
+            << " keys \"" << row.at(4) << "\"" << (row.size() > 6 ? " " + row.at(6) : std::string());
     }
 }
 

@@ -73,6 +73,48 @@ TEST(WordList, EverySyllableInEveryMethodPlaceAndTable) {
     EXPECT_GT(typed, 100000u);
 }
 
+// The modern style differs from the classic one exactly on the syllables that end in oa, oe or uy with a
+// tone: every other syllable comes out the same, and those come out with the tone on the second vowel.
+TEST(WordList, ModernAndClassicStylesDifferExactlyOnOaOeUy) {
+    const std::vector<std::u16string> words = wordList();
+    ASSERT_GT(words.size(), 6000u);
+    const std::set<std::u16string> skipped = notSyllables();
+    const ReferenceTables reference;
+    const KeyScript script;
+    int failures = 0;
+    int pairs = 0;
+    for (const std::u16string& word : words) {
+        if (skipped.contains(word)) {
+            continue;
+        }
+        const std::u16string classic = toneOnFirstOfPair(word);
+        const std::u16string modern = toneOnSecondOfPair(word);
+        const bool pair = classic != modern;
+        pairs += pair ? 1 : 0;
+        for (InputMethod method : {InputMethod::Telex, InputMethod::Vni}) {
+            for (TonePlace place : {TonePlace::AfterVowels, TonePlace::AtEnd}) {
+                const std::u16string keys = script.keysFor(word, method, place);
+                for (CodeTable table : {CodeTable::Unicode, CodeTable::Tcvn3, CodeTable::VniWindows}) {
+                    Composer classicComposer({method, table, ToneRule::Free, true, ToneStyle::Classic});
+                    Composer modernComposer({method, table, ToneRule::Free, true, ToneStyle::Modern});
+                    const std::u16string classicShown = typeOnScreen(classicComposer, keys);
+                    const std::u16string modernShown = typeOnScreen(modernComposer, keys);
+                    const bool ok = classicShown == reference.encode(classic, table) &&
+                                    modernShown == reference.encode(modern, table) &&
+                                    (classicShown != modernShown) == pair;
+                    if (!ok && ++failures <= 20) {
+                        ADD_FAILURE() << toUtf8(word) << " keys " << toUtf8(keys) << " table "
+                                      << static_cast<int>(table) << ": classic " << toUtf8(classicShown)
+                                      << ", modern " << toUtf8(modernShown);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(pairs, 50) << "the list should hold many oa, oe and uy syllables with a tone";
+}
+
 TEST(WordList, EntriesThatAreNoSyllablesAreInTheList) {
     // Keeps the skip list honest: each entry in it must be in the word list.
     const std::vector<std::u16string> words = wordList();

@@ -33,6 +33,22 @@ std::wstring settingsFile() {
     return folder + L"\\" LUR_SETTINGS_FILE;
 }
 
+// A file beside the engine's settings: lurio.ini, the user's own extra choices, and its log.
+std::wstring userFile(const wchar_t* name) {
+    const std::wstring settings = settingsFile();
+    return settings.substr(0, settings.rfind(L'\\') + 1) + name;
+}
+
+void writeUserFile(const std::string& utf8) {
+    std::ofstream file(std::filesystem::path(userFile(L"lurio.ini")), std::ios::binary | std::ios::trunc);
+    file << utf8;
+}
+
+std::string readUserFile(const wchar_t* name) {
+    std::ifstream file(std::filesystem::path(userFile(name)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 void storeBlock(const TSharedSettings& block) {
     const std::vector<std::uint8_t> bytes = lurcore::encodeSettings(block);
     std::ofstream file(std::filesystem::path(settingsFile()), std::ios::binary | std::ios::trunc);
@@ -43,7 +59,11 @@ void storeBlock(const TSharedSettings& block) {
 // tests of the real engine expect the window to show.
 class RemoveStoredSettings : public ::testing::Environment {
 public:
-    void TearDown() override { DeleteFileW(settingsFile().c_str()); }
+    void TearDown() override {
+        DeleteFileW(settingsFile().c_str());
+        DeleteFileW(userFile(L"lurio.ini").c_str());
+        DeleteFileW(userFile(L"lurio.log").c_str());
+    }
 };
 const ::testing::Environment* const kRemoveStoredSettings =
     ::testing::AddGlobalTestEnvironment(new RemoveStoredSettings);
@@ -322,6 +342,163 @@ TEST(TypingWhileBusy, KeysComposeWhileTheProgramsThreadIsHeld) {
     FreeLibrary(busyDll);
     // A capital takes Shift from the keyboard's state as the hook samples it.
     EXPECT_EQ(box.type("Vieetj"), L"Vi\u1EC7t") << "typing goes on after the program's thread is free";
+}
+
+// "Việt Nam " as each code table puts it into a Unicode edit box.
+const wchar_t* const kVietNam[] = {
+    L"Vi\u1EC7t Nam ",  // Unicode
+    L"Vi\u00D6t Nam ",  // TCVN3: ệ D6
+    L"Vie\u00E4t Nam ", // VNI Windows: e E4
+};
+
+TEST(UserFile, AnAbbreviationExpandsInEachTable) {
+    writeUserFile("[abbreviations]\nvn = Vi\xE1\xBB\x87t Nam\n");
+    for (int table = 0; table < 3; ++table) {
+        auto lurb = startLurb(true, static_cast<std::uint8_t>(table), 0);
+        EditBox box;
+        EXPECT_EQ(box.type("vn "), kVietNam[table]) << "table " << table;
+        // The '.' that marks the end ends the word too: the abbreviation comes before it.
+        const std::wstring tieng =
+            std::wstring(kTiengViet[table]).substr(0, std::wstring(kTiengViet[table]).find(L' '));
+        std::wstring vietNam = kVietNam[table];
+        vietNam.pop_back();
+        EXPECT_EQ(box.type("tieengs vn"), tieng + L" " + vietNam) << "table " << table;
+    }
+}
+
+TEST(UserFile, ModernStyleGivesHoa) {
+    writeUserFile("[typing]\ntone_style = modern\n");
+    auto lurb = startLurb(true, 0, 0);
+    EditBox box;
+    EXPECT_EQ(box.type("hoaf thuyr"), L"ho\u00E0 thu\u1EF7");
+}
+
+TEST(UserFile, AnEnglishOnlyProgramGetsKeysUnchanged) {
+    writeUserFile("[english_only]\nTYPING_WINE_TESTS.EXE\n");
+    auto lurb = startLurb(true, 0, 0);
+    EditBox box;
+    EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj");
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }))
+        << "tooltip: " << trayTooltip().c_str();
+    box.chord("alt+z");
+    EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj") << "the switch key does not turn it on there";
+}
+
+TEST(UserFile, EditingTheFileTakesEffectWithoutARestart) {
+    auto lurb = startLurb(true, 0, 0);
+    // The engine makes the file with the defaults at its start.
+    ASSERT_TRUE(waitFor([] {
+        return readUserFile(L"lurio.ini").find("tone_style = classic") != std::string::npos;
+    })) << "lurio.ini was not made";
+    EXPECT_TRUE(
+        waitFor([] { return readUserFile(L"lurio.log").find("read, no problems") != std::string::npos; }));
+    EditBox box;
+    EXPECT_EQ(box.type("hoaf"), L"h\u00F2a");
+    writeUserFile(
+        "[typing]\ntone_style = modern\nquick_telex = maybe\n[abbreviations]\nvn = Vi\xE1\xBB\x87t Nam\n");
+    ASSERT_TRUE(waitFor([] {
+        return readUserFile(L"lurio.log").find("line 3: quick_telex") != std::string::npos;
+    })) << readUserFile(L"lurio.log");
+    EXPECT_EQ(box.type("hoaf vn "), L"ho\u00E0 Vi\u1EC7t Nam ");
+    EXPECT_NE(readUserFile(L"lurio.ini").find("maybe"), std::string::npos)
+        << "the user's file is not written";
+}
+
+// A second program with an edit box of its own: Wine's Notepad, moved to a known place.
+class Notepad {
+public:
+    Notepad() {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"notepad.exe";
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &info_)) {
+            waitFor([this] { return (window_ = findWindow()) != nullptr; }, 15000ms);
+        }
+        if (window_ != nullptr) {
+            edit_ = FindWindowExW(window_, nullptr, L"Edit", nullptr);
+            SetWindowPos(window_, HWND_TOPMOST, 100, 300, 500, 200, SWP_SHOWWINDOW);
+        }
+    }
+    ~Notepad() {
+        if (info_.hProcess != nullptr) {
+            TerminateProcess(info_.hProcess, 0);
+            WaitForSingleObject(info_.hProcess, 5000);
+            CloseHandle(info_.hProcess);
+            CloseHandle(info_.hThread);
+        }
+    }
+    bool ready() const { return edit_ != nullptr; }
+
+    // Clicks into it, which brings it to the front, and types.
+    std::wstring type(const std::string& keys) {
+        SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        RECT box{};
+        GetWindowRect(edit_, &box);
+        char command[512];
+        std::snprintf(command, sizeof command, "mousemove %ld %ld click 1", (box.left + box.right) / 2,
+                      (box.top + box.bottom) / 2);
+        xdotool(command);
+        if (!waitFor([this] { return GetForegroundWindow() == window_; }, 10000ms)) {
+            return L"(Notepad did not come to the front)";
+        }
+        std::snprintf(command, sizeof command, "mousemove %ld %ld type --delay 40 \"%s.\"",
+                      (box.left + box.right) / 2, (box.top + box.bottom) / 2, keys.c_str());
+        xdotool(command);
+        std::wstring shown;
+        const bool arrived = waitFor(
+            [&] {
+                wchar_t text[512] = {};
+                SendMessageW(edit_, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+                shown = text;
+                return !shown.empty() && shown.back() == L'.';
+            },
+            15000ms);
+        if (!arrived) {
+            return L"(timed out) " + shown;
+        }
+        shown.pop_back();
+        return shown;
+    }
+
+private:
+    HWND findWindow() const {
+        HWND found = nullptr;
+        while ((found = FindWindowExW(nullptr, found, L"Notepad", nullptr)) != nullptr) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == info_.dwProcessId) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+TEST(UserFile, EachProgramKeepsItsModeAndTheTrayFollows) {
+    writeUserFile("[typing]\nper_app_mode = on\n");
+    auto lurb = startLurb(true, 0, 0);
+    Notepad notepad;
+    ASSERT_TRUE(notepad.ready()) << "Notepad did not start";
+    EXPECT_EQ(notepad.type("vieetj"), L"vi\u1EC7t");
+    EditBox box;
+    EXPECT_EQ(box.type("vieetj"), L"vi\u1EC7t");
+    box.chord("alt+z"); // English in this program only
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }))
+        << "tooltip: " << trayTooltip().c_str();
+    EXPECT_EQ(box.type("vieetj"), L"vieetj");
+
+    EXPECT_EQ(notepad.type("vieetj"), L"vi\u1EC7t") << "Notepad kept Vietnamese";
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Viet"; }))
+        << "tooltip: " << trayTooltip().c_str();
+
+    EXPECT_EQ(box.type("vieetj"), L"vieetj") << "the test program kept English";
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }))
+        << "tooltip: " << trayTooltip().c_str();
 }
 
 // "tiếng" with the tone key right after the vowel, then with it after the final consonant: free

@@ -1,0 +1,22 @@
+// lurio.ini read at start and again whenever it changes, on a thread of its own: reading and logging
+// never hold up a key.
+#pragma once
+
+#include "lurcore/config/user_config.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace lurcore {
+
+// Reads the file in `folder` (UTF-8) now and after each change to it, and hands each result to
+// `apply` on the watching thread. Without a folder nothing is read and the defaults stay.
+void watchUserConfig(const std::string& folder,
+                     std::function<void(std::unique_ptr<config::UserConfig>)> apply);
+
+// The program file name of the process that owns the window, as config::programName gives it; empty
+// when it cannot be found.
+std::string programOfWindow(void* window);
+
+} // namespace lurcore
