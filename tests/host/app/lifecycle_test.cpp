@@ -37,7 +37,7 @@ TEST(Startup, WindowShownRunsSetvalueTwiceAndCloseBoxStoresNothing) {
         {"AddFontResourceA " + kFont, "WM_FONTCHANGE", "Height 305", "Width 390", "GetSharedData"},
         {"SetKMode 1", "SetBDau 0"},
         setvalueTail(1),
-        {"ShowMainForm 1", "Visible 1"},
+        {"Visible 1"},
         setvalueTail(1),
         {"MessageLoop", "Close", "Shell_NotifyIconA NIM_DELETE", "RemoveFontResourceA " + kFont,
          "WM_FONTCHANGE", "StopKeyBoardHook"},
