@@ -70,6 +70,10 @@ void TForm1::FormCreate() {
     if (SharedSettings->QuickStart != 0) {
         p_.tray.notifyIcon(kNimAdd, &TrayData);
     }
+    // The tone-mark rule the user chose comes back from the stored boxes; Setvalue then ticks the boxes
+    // from it and their handlers hand it to the engine.
+    TypingOptions->SetToneRule(
+        ToneRuleFromBoxes(SharedSettings->FreeTone != 0, SharedSettings->ToneAfterVowel != 0));
     Setvalue();
 }
 

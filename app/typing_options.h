@@ -1,5 +1,6 @@
 // What the program last handed to the engine: code table, input method and tone-mark rule.
-// Never stored; every run starts with all three at 0.
+// Not stored as such; every run starts with all three at 0, and the window's creation then takes the
+// tone-mark rule from the stored tone boxes before it loads the controls.
 #pragma once
 
 #include <cstdint>

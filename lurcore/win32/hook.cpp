@@ -10,6 +10,7 @@
 #include "engine/lurcore.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
+#include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
 #include "platform/win32/window_ids.h"
 
@@ -137,7 +138,7 @@ public:
             if (keys_.composing() != wasComposing) {
                 sendMenuBlocker(); // Alt+Z was swallowed: the lone Alt that remains must not open a menu
             }
-            sendEdit(edit);
+            sendEdit(edit, correctionForWindow(foreground_)); // completing fields need more than Backspaces
         }
         reportMode();
         return result;

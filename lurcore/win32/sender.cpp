@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <vector>
 
 namespace lurcore {
@@ -27,18 +28,29 @@ void send(std::vector<INPUT>& inputs) {
 
 } // namespace
 
-void sendEdit(const core::Edit& edit) {
-    std::vector<INPUT> inputs;
-    inputs.reserve(2 * (edit.backspaces + edit.text.size()));
-    for (int count = 0; count < edit.backspaces; ++count) {
-        inputs.push_back(keyInput(VK_BACK, 0, 0));
-        inputs.push_back(keyInput(VK_BACK, 0, KEYEVENTF_KEYUP));
+void sendEdit(const core::Edit& edit, core::Correction correction) {
+    // Every key goes down and up; a held key's press and release are two of them. Kept on the stack:
+    // this runs for every key typed.
+    std::array<INPUT, 2 * core::Strokes::kCapacity> inputs;
+    UINT count = 0;
+    for (const core::Stroke& key : core::strokesFor(edit, correction)) {
+        using Kind = core::Stroke::Kind;
+        if (key.kind == Kind::Unit) {
+            inputs[count++] = keyInput(0, key.code, KEYEVENTF_UNICODE);
+            inputs[count++] = keyInput(0, key.code, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+            continue;
+        }
+        const DWORD extended = key.code == VK_LEFT ? KEYEVENTF_EXTENDEDKEY : 0;
+        if (key.kind != Kind::Release) {
+            inputs[count++] = keyInput(key.code, 0, extended);
+        }
+        if (key.kind != Kind::Hold) {
+            inputs[count++] = keyInput(key.code, 0, extended | KEYEVENTF_KEYUP);
+        }
     }
-    for (char16_t unit : edit.text) {
-        inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE));
-        inputs.push_back(keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    if (count > 0) {
+        SendInput(count, inputs.data(), sizeof(INPUT));
     }
-    send(inputs);
 }
 
 void sendMenuBlocker() {

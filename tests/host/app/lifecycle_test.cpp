@@ -134,3 +134,65 @@ TEST(Exit, CloseBoxLosesAnUnstoredChange) {
     EXPECT_EQ(fake::callsStartingWith("StopKeyBoardHook").size(), 2u);
     EXPECT_EQ(fake::callsStartingWith("RemoveFontResourceA").size(), 2u);
 }
+
+// The stored tone boxes at start: the whole start-up with the window shown, for each way the two bytes
+// can be stored. Only the tone rule handed over at the first load may differ from the defaults' start.
+struct StoredTone {
+    const char* name;
+    std::uint8_t afterVowel; // byte 3
+    std::uint8_t free;       // byte 4
+    int handedOver;          // the one SetBDau of the start
+    bool mowelShown;
+    bool mfreeShown;
+};
+
+class StartWithStoredTone : public testing::TestWithParam<StoredTone> {};
+
+TEST_P(StartWithStoredTone, ShowsTheStoredRuleAndHandsItOverOnce) {
+    const StoredTone& c = GetParam();
+    TSharedSettings block = kTelexBlock;
+    block.ToneAfterVowel = c.afterVowel;
+    block.FreeTone = c.free;
+    fake::Rig rig(block);
+    bool mowel = false;
+    bool mfree = false;
+    int rule = -1;
+    rig.system.loop = [&] {
+        mowel = rig.form->MOWEL.checked();
+        mfree = rig.form->MFree.checked();
+        rule = TypingOptions->GetToneRule();
+        rig.window.close();
+    };
+    runProgram(rig.system, rig);
+
+    const Calls expected = concat({
+        {"CreateMailslotA", "CoInitialize", "ToolWindowStyle", "SetPriorityClass 256",
+         "SetThreadPriority 15"},
+        {"AddFontResourceA " + kFont, "WM_FONTCHANGE", "Height 305", "Width 390", "GetSharedData"},
+        {"SetKMode 1", "SetBDau " + std::to_string(c.handedOver)},
+        setvalueTail(1),
+        {"ShowMainForm 1", "Visible 1"},
+        setvalueTail(1),
+        {"MessageLoop", "Close", "Shell_NotifyIconA NIM_DELETE", "RemoveFontResourceA " + kFont,
+         "WM_FONTCHANGE", "StopKeyBoardHook"},
+        {"CoUninitialize", "StopKeyBoardHook", "RemoveFontResourceA " + kFont, "WM_FONTCHANGE"},
+    });
+    EXPECT_EQ(calls(), expected);
+    EXPECT_EQ(mowel, c.mowelShown);
+    EXPECT_EQ(mfree, c.mfreeShown);
+    EXPECT_EQ(rule, c.handedOver) << "the rule kept is the one the engine got";
+    EXPECT_TRUE(fake::storedBlocks().empty());
+    EXPECT_EQ(fake::engineBlock().ToneAfterVowel, c.afterVowel) << "loading leaves the stored boxes";
+    EXPECT_EQ(fake::engineBlock().FreeTone, c.free);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, StartWithStoredTone,
+    testing::Values(StoredTone{"FreeAloneAsByDefault", 0, 1, 0, false, true},
+                    StoredTone{"BothFreeWins", 1, 1, 0, false, true},
+                    StoredTone{"AfterVowelAlone", 1, 0, 1, true, false},
+                    // Neither box: the load ticks "after the vowel", as every later load does.
+                    StoredTone{"NeitherBecomesAfterVowel", 0, 0, 1, true, false},
+                    StoredTone{"AnyNonZeroByteCounts", 7, 0, 1, true, false},
+                    StoredTone{"AnyNonZeroFreeByteCounts", 200, 2, 0, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });

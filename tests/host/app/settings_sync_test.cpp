@@ -133,7 +133,9 @@ TEST(SetvalueLater, MenuChangedMethodMovesTheList) {
     EXPECT_EQ(TypingOptions->GetKeyMode(), 1);
 }
 
-TEST(SetvalueLoading, StoresNothingForAnyBlock) {
+// Any block: loading stores nothing, and the tone boxes and the one rule handed over follow the stored
+// boxes (free placement wins; otherwise the load ticks "after the vowel").
+TEST(SetvalueLoading, StoresNothingAndBringsBackTheToneRuleForAnyBlock) {
     std::mt19937 random(2008);
     for (int round = 0; round < 3000; ++round) {
         TSharedSettings seeded{};
@@ -145,11 +147,106 @@ TEST(SetvalueLoading, StoresNothingForAnyBlock) {
         fake::Rig rig(seeded);
         moduleStartup();
         rig.createForm();
+        const std::uint8_t rule = seeded.FreeTone != 0 ? 0 : 1;
+        ASSERT_EQ(rig.form->MFree.checked(), rule == 0) << "round " << round;
+        ASSERT_EQ(rig.form->MOWEL.checked(), rule == 1) << "round " << round;
+        ASSERT_EQ(TypingOptions->GetToneRule(), rule) << "round " << round;
         rig.form->Setvalue();
+        ASSERT_EQ(fake::callsStartingWith("SetBDau"), Calls{"SetBDau " + std::to_string(rule)})
+            << "round " << round;
         ASSERT_EQ(std::memcmp(&fake::engineBlock(), &seeded, sizeof seeded), 0) << "round " << round;
         ASSERT_TRUE(fake::storedBlocks().empty()) << "round " << round;
         ASSERT_TRUE(fake::callsStartingWith("SetRegValue").empty());
         ASSERT_TRUE(fake::callsStartingWith("DeleteRegKey").empty());
+    }
+}
+
+namespace {
+
+struct ToneState {
+    bool mowel;
+    bool mfree;
+    int rule;
+    std::string lastHandedOver;
+};
+
+ToneState toneState(const TForm1& form) {
+    const Calls handed = fake::callsStartingWith("SetBDau");
+    return {form.MOWEL.checked(), form.MFree.checked(), TypingOptions->GetToneRule(),
+            handed.empty() ? std::string() : handed.back()};
+}
+
+bool operator==(const ToneState& a, const ToneState& b) {
+    return a.mowel == b.mowel && a.mfree == b.mfree && a.rule == b.rule &&
+           a.lastHandedOver == b.lastHandedOver;
+}
+
+std::ostream& operator<<(std::ostream& out, const ToneState& s) {
+    return out << "MOWEL " << s.mowel << " MFree " << s.mfree << " rule " << s.rule << " last '"
+               << s.lastHandedOver << "'";
+}
+
+} // namespace
+
+TEST(ToneRuleAcrossRestart, AfterVowelChosenInTheWindowComesBack) {
+    TSharedSettings stored{};
+    {
+        fake::Rig rig(block(0, 1));
+        TForm1& form = rig.created();
+        form.MOWEL.userClick();
+        form.MFree.userClick();
+        form.TaskbarClick();
+        ASSERT_FALSE(fake::storedBlocks().empty());
+        stored = fake::storedBlocks().back();
+    }
+    EXPECT_EQ(stored.ToneAfterVowel, 1);
+    EXPECT_EQ(stored.FreeTone, 0);
+
+    fake::Rig rig(stored);
+    const Calls engine = engineCallsAtCreation(rig);
+    TForm1& form = *rig.form;
+    EXPECT_EQ(engine, (Calls{"SetKMode 1", "SetBDau 1", "StartKeyBoardHook", "SetCSet 0", "SetKMode 1",
+                             "InitVariable"}));
+    EXPECT_TRUE(form.MOWEL.checked());
+    EXPECT_FALSE(form.MFree.checked());
+    // The next store keeps the choice instead of overwriting it with free placement.
+    fake::storedBlocks().clear();
+    form.TaskbarClick();
+    ASSERT_EQ(fake::storedBlocks().size(), 1u);
+    EXPECT_EQ(fake::storedBlocks()[0].ToneAfterVowel, 1);
+    EXPECT_EQ(fake::storedBlocks()[0].FreeTone, 0);
+    EXPECT_EQ(TypingOptions->GetToneRule(), 1);
+}
+
+// Random clicks on the tone boxes, then TaskBar, then a new start from what TaskBar stored: the new
+// start shows the boxes, keeps the rule and has handed the engine the rule that the running program
+// showed and had handed over after TaskBar.
+TEST(ToneRuleAcrossRestart, RandomChoicesStoredWithTaskBarComeBack) {
+    std::mt19937 random(16);
+    for (int round = 0; round < 500; ++round) {
+        TSharedSettings seeded = block(static_cast<std::uint8_t>(random() % 2), 1);
+        seeded.ToneAfterVowel = static_cast<std::uint8_t>(random() % 2);
+        seeded.FreeTone = static_cast<std::uint8_t>(random() % 2);
+        TSharedSettings stored{};
+        ToneState before{};
+        {
+            fake::Rig rig(seeded);
+            moduleStartup();
+            TForm1& form = rig.createForm();
+            const int clicks = static_cast<int>(random() % 6);
+            for (int i = 0; i < clicks; ++i) {
+                (random() % 2 == 0 ? form.MOWEL : form.MFree).userClick();
+            }
+            form.TaskbarClick();
+            ASSERT_FALSE(fake::storedBlocks().empty()) << "round " << round;
+            stored = fake::storedBlocks().back();
+            before = toneState(form);
+        }
+        fake::Rig rig(stored);
+        moduleStartup();
+        TForm1& form = rig.createForm();
+        ASSERT_EQ(toneState(form), before) << "round " << round;
+        ASSERT_TRUE(fake::storedBlocks().empty()) << "round " << round;
     }
 }
 

@@ -2,6 +2,7 @@
 // edit box of this program, the box's text read back. A '.' typed last marks that every key has arrived.
 #include "engine/product_names.h"
 #include "lurcore/store/settings_file.h"
+#include "platform/win32/window_ids.h"
 #include "tests/wine/support/lurb_process.h"
 #include "tests/wine/support/tray_view.h"
 
@@ -12,7 +13,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -30,10 +33,7 @@ std::wstring settingsFile() {
     return folder + L"\\" LUR_SETTINGS_FILE;
 }
 
-// The block the engine loads at start: quick start on, so that no window takes the focus.
-void storeSettings(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
-    const TSharedSettings block{
-        std::uint8_t(telex ? 0 : 1), std::uint8_t(telex ? 1 : 0), 1, 0, 1, 0, codeTable, 0, 1, switchKey};
+void storeBlock(const TSharedSettings& block) {
     const std::vector<std::uint8_t> bytes = lurcore::encodeSettings(block);
     std::ofstream file(std::filesystem::path(settingsFile()), std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -47,6 +47,24 @@ public:
 };
 const ::testing::Environment* const kRemoveStoredSettings =
     ::testing::AddGlobalTestEnvironment(new RemoveStoredSettings);
+
+// The block the engine loads at start: quick start on, so that no window takes the focus.
+void storeSettings(bool telex, std::uint8_t codeTable, std::uint8_t switchKey) {
+    storeBlock(
+        {std::uint8_t(telex ? 0 : 1), std::uint8_t(telex ? 1 : 0), 1, 0, 1, 0, codeTable, 0, 1, switchKey});
+}
+
+// What the engine has stored, or nothing when the file is missing or damaged.
+std::optional<TSharedSettings> storedBlock() {
+    std::ifstream file(std::filesystem::path(settingsFile()), std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file),
+                                          std::istreambuf_iterator<char>()};
+    return lurcore::decodeSettings(bytes);
+}
+
+bool checked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // Keeps this thread's windows alive while waiting: the edit box belongs to it.
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -304,6 +322,58 @@ TEST(TypingWhileBusy, KeysComposeWhileTheProgramsThreadIsHeld) {
     FreeLibrary(busyDll);
     // A capital takes Shift from the keyboard's state as the hook samples it.
     EXPECT_EQ(box.type("Vieetj"), L"Vi\u1EC7t") << "typing goes on after the program's thread is free";
+}
+
+// "tiếng" with the tone key right after the vowel, then with it after the final consonant: free
+// placement takes both, the rule "right after the vowel" only the first.
+constexpr const char* kToneKeys = "tieesng tieengs";
+constexpr const wchar_t* kFreePlacement = L"ti\u1EBFng ti\u1EBFng";
+constexpr const wchar_t* kAfterVowel = L"ti\u1EBFng ti\u00EAngs";
+
+// The window shown at start, as a user starts the program without quick start.
+std::unique_ptr<LurbProcess> startWithWindow() {
+    auto lurb = std::make_unique<LurbProcess>(binFolder() + L"Lurb.exe");
+    EXPECT_NE(lurb->waitForForm(), nullptr) << "Lurb.exe did not start";
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(lurb->form()) != FALSE; })) << "no window";
+    EXPECT_TRUE(handledSoFar(lurb->form())) << "the program does not answer";
+    return lurb;
+}
+
+TEST(ToneRule, AfterVowelChosenInTheWindowHoldsAfterARestart) {
+    using namespace lurwin;
+    // Telex, free placement as stored by default, quick start off; no spelling check, which would
+    // give back the keys of a word that the rule left without its tone.
+    storeBlock({0, 1, 0, 0, 1, 0, 0, 0, 0, 0});
+    {
+        auto lurb = startWithWindow();
+        ASSERT_TRUE(checked(lurb->control(kIdMFree)));
+        ASSERT_FALSE(checked(lurb->control(kIdMOWEL)));
+        {
+            EditBox box;
+            EXPECT_EQ(box.type(kToneKeys), kFreePlacement) << "free placement before the choice";
+        }
+        // The user ticks "right after the vowel", unticks "free" and presses TaskBar.
+        SendMessageW(lurb->control(kIdMOWEL), BM_CLICK, 0, 0);
+        SendMessageW(lurb->control(kIdMFree), BM_CLICK, 0, 0);
+        SendMessageW(lurb->control(kIdTaskbar), BM_CLICK, 0, 0);
+        EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(lurb->form()); }));
+        const std::optional<TSharedSettings> stored = storedBlock();
+        ASSERT_TRUE(stored.has_value());
+        EXPECT_EQ(stored->ToneAfterVowel, 1);
+        EXPECT_EQ(stored->FreeTone, 0);
+        PostMessageW(lurb->form(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(lurb->waitForExit(), 0);
+    }
+
+    auto lurb = startWithWindow();
+    EXPECT_TRUE(checked(lurb->control(kIdMOWEL)));
+    EXPECT_FALSE(checked(lurb->control(kIdMFree)));
+    EditBox box;
+    EXPECT_EQ(box.type(kToneKeys), kAfterVowel) << "the engine did not get the rule back";
+    const std::optional<TSharedSettings> stored = storedBlock();
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->ToneAfterVowel, 1) << "the start stored over the choice";
+    EXPECT_EQ(stored->FreeTone, 0);
 }
 
 } // namespace
