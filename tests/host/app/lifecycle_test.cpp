@@ -171,7 +171,7 @@ TEST_P(StartWithStoredTone, ShowsTheStoredRuleAndHandsItOverOnce) {
         {"AddFontResourceA " + kFont, "WM_FONTCHANGE", "Height 305", "Width 390", "GetSharedData"},
         {"SetKMode 1", "SetBDau " + std::to_string(c.handedOver)},
         setvalueTail(1),
-        {"ShowMainForm 1", "Visible 1"},
+        {"Visible 1"},
         setvalueTail(1),
         {"MessageLoop", "Close", "Shell_NotifyIconA NIM_DELETE", "RemoveFontResourceA " + kFont,
          "WM_FONTCHANGE", "StopKeyBoardHook"},
