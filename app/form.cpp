@@ -118,7 +118,6 @@ int runProgram(lur::SystemApi& system, FormHost& host) {
     system.setRealtimePriorityClass();
     system.setTimeCriticalThreadPriority();
     TForm1& form = host.createForm();
-    system.setShowMainForm(SharedSettings->QuickStart == 0);
     form.platform().window.setVisible(SharedSettings->QuickStart == 0);
     system.runMessageLoop();
     moduleShutdownTypingOptions();

@@ -7,14 +7,11 @@
 
 class TTypingOptions {
 public:
-    TTypingOptions() = default;
-    virtual ~TTypingOptions() = default;
-
     void SetCharSet(std::uint8_t value) { CharSet = value; }
     void SetKeyMode(std::uint8_t value) { KeyMode = value; }
     void SetToneRule(std::uint8_t value) { ToneRule = value; }
-    virtual std::uint8_t GetKeyMode() const { return KeyMode; }
-    virtual std::uint8_t GetToneRule() const { return ToneRule; }
+    std::uint8_t GetKeyMode() const { return KeyMode; }
+    std::uint8_t GetToneRule() const { return ToneRule; }
 
     std::uint8_t CharSet = 0;  // 0 Unicode, 1 TCVN3, 2 VNI Windows; read directly, it has no getter
     std::uint8_t KeyMode = 0;  // 0 VNI, 1 Telex

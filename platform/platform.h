@@ -35,7 +35,6 @@ public:
     virtual void addFontResource(const std::string& path) = 0;
     virtual void removeFontResource(const std::string& path) = 0;
     virtual void broadcastFontChange() = 0;
-    virtual void setShowMainForm(bool show) = 0;
     virtual void runMessageLoop() = 0;
     virtual Point cursorPos() = 0;
     virtual void setForegroundToApplication() = 0;

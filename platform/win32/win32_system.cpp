@@ -100,10 +100,6 @@ void Win32SystemApi::broadcastFontChange() {
     SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kFontChangeTimeoutMs, &result);
 }
 
-void Win32SystemApi::setShowMainForm(bool /*show*/) {
-    // Form1's own visibility decides what shows; the application window is never shown.
-}
-
 void Win32SystemApi::dispatch(MSG& msg) {
     if (preTranslate_ && preTranslate_(msg)) {
         return;

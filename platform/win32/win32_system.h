@@ -27,7 +27,6 @@ public:
     void addFontResource(const std::string& path) override;
     void removeFontResource(const std::string& path) override;
     void broadcastFontChange() override;
-    void setShowMainForm(bool show) override;
     void runMessageLoop() override;
     lur::Point cursorPos() override;
     void setForegroundToApplication() override;

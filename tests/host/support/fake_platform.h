@@ -30,7 +30,6 @@ struct FakeSystem : lur::SystemApi {
     void addFontResource(const std::string& path) override { record("AddFontResourceA " + path); }
     void removeFontResource(const std::string& path) override { record("RemoveFontResourceA " + path); }
     void broadcastFontChange() override { record("WM_FONTCHANGE"); }
-    void setShowMainForm(bool show) override { record(std::string("ShowMainForm ") + (show ? "1" : "0")); }
     void runMessageLoop() override;
     lur::Point cursorPos() override;
     void setForegroundToApplication() override { record("SetForegroundWindow"); }
