@@ -57,33 +57,23 @@ KeyHandler::KeyHandler(std::function<WordSettings()> readSettings)
 }
 
 void KeyHandler::setInputMethod(InputMethod method) {
-    Options options = composer_.options();
-    options.inputMethod = method;
-    composer_.setOptions(options);
+    setOption(&Options::inputMethod, method);
 }
 
 void KeyHandler::setCodeTable(CodeTable table) {
-    Options options = composer_.options();
-    options.codeTable = table;
-    composer_.setOptions(options);
+    setOption(&Options::codeTable, table);
 }
 
 void KeyHandler::setToneRule(ToneRule rule) {
-    Options options = composer_.options();
-    options.toneRule = rule;
-    composer_.setOptions(options);
+    setOption(&Options::toneRule, rule);
 }
 
 void KeyHandler::setToneStyle(ToneStyle style) {
-    Options options = composer_.options();
-    options.toneStyle = style;
-    composer_.setOptions(options);
+    setOption(&Options::toneStyle, style);
 }
 
 void KeyHandler::setQuickTelex(bool on) {
-    Options options = composer_.options();
-    options.quickTelex = on;
-    composer_.setOptions(options);
+    setOption(&Options::quickTelex, on);
 }
 
 void KeyHandler::setAbbreviations(std::shared_ptr<const Abbreviations> abbreviations) {

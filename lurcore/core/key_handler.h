@@ -76,6 +76,12 @@ public:
     Edit keyUp(std::uint16_t virtualKey, KeyState state);
 
 private:
+    // A new choice ends the word, as the composer does with any change of its options.
+    template <typename Value> void setOption(Value Options::*member, Value value) {
+        Options options = composer_.options();
+        options.*member = value;
+        composer_.setOptions(options);
+    }
     Edit decideKeyDown(std::uint16_t virtualKey, KeyState state);
     Edit typeKey(std::uint16_t virtualKey, KeyState state);
     void startWordIfNeeded();

@@ -43,40 +43,41 @@ public:
 
     bool createNew(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
         // CREATE_NEW fails when anything is there: a user's file is never written over.
-        HANDLE file = CreateFileW(lur::wideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return false;
+        const std::wstring target = lur::wideFromUtf8(path);
+        const WriteResult result = writeWhole(target, CREATE_NEW, bytes);
+        if (result == WriteResult::Partly) {
+            DeleteFileW(target.c_str()); // ours, half written: the defaults come next time
         }
-        DWORD written = 0;
-        const bool ok =
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
-            written == bytes.size();
-        CloseHandle(file);
-        if (!ok) {
-            DeleteFileW(lur::wideFromUtf8(path).c_str()); // ours, half written: the defaults come next time
-        }
-        return ok;
+        return result == WriteResult::Whole;
     }
 
     bool replace(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
         const std::wstring target = lur::wideFromUtf8(path);
         const std::wstring temporary = target + L".new";
-        HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
+        if (writeWhole(temporary, CREATE_ALWAYS, bytes) != WriteResult::Whole ||
+            !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            DeleteFileW(temporary.c_str());
             return false;
+        }
+        return true;
+    }
+
+private:
+    enum class WriteResult { NotOpened, Partly, Whole };
+
+    static WriteResult writeWhole(const std::wstring& path, DWORD disposition,
+                                  const std::vector<std::uint8_t>& bytes) {
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return WriteResult::NotOpened;
         }
         DWORD written = 0;
         const bool ok =
             WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
             written == bytes.size();
         CloseHandle(file);
-        if (!ok || !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            DeleteFileW(temporary.c_str());
-            return false;
-        }
-        return true;
+        return ok ? WriteResult::Whole : WriteResult::Partly;
     }
 };
 

@@ -24,18 +24,13 @@ Calls concat(std::initializer_list<Calls> parts) {
     return all;
 }
 
-} // namespace
-
-TEST(Startup, WindowShownRunsSetvalueTwiceAndCloseBoxStoresNothing) {
-    fake::Rig rig(kTelexBlock);
-    rig.system.loop = [&] { rig.window.close(); };
-    EXPECT_EQ(runProgram(rig.system, rig), 0);
-
-    const Calls expected = concat({
+// A Telex block without quick start: the window is shown, then closed with its close box.
+Calls shownThenClosed(int toneRuleHandedOver) {
+    return concat({
         {"CreateMailslotA", "CoInitialize", "ToolWindowStyle", "SetPriorityClass 256",
          "SetThreadPriority 15"},
         {"AddFontResourceA " + kFont, "WM_FONTCHANGE", "Height 305", "Width 390", "GetSharedData"},
-        {"SetKMode 1", "SetBDau 0"},
+        {"SetKMode 1", "SetBDau " + std::to_string(toneRuleHandedOver)},
         setvalueTail(1),
         {"Visible 1"},
         setvalueTail(1),
@@ -43,6 +38,16 @@ TEST(Startup, WindowShownRunsSetvalueTwiceAndCloseBoxStoresNothing) {
          "WM_FONTCHANGE", "StopKeyBoardHook"},
         {"CoUninitialize", "StopKeyBoardHook", "RemoveFontResourceA " + kFont, "WM_FONTCHANGE"},
     });
+}
+
+} // namespace
+
+TEST(Startup, WindowShownRunsSetvalueTwiceAndCloseBoxStoresNothing) {
+    fake::Rig rig(kTelexBlock);
+    rig.system.loop = [&] { rig.window.close(); };
+    EXPECT_EQ(runProgram(rig.system, rig), 0);
+
+    const Calls expected = shownThenClosed(0);
     EXPECT_EQ(calls(), expected);
     EXPECT_TRUE(fake::storedBlocks().empty());
     EXPECT_EQ(TypingOptions, nullptr) << "module shutdown frees the typing options";
@@ -165,18 +170,7 @@ TEST_P(StartWithStoredTone, ShowsTheStoredRuleAndHandsItOverOnce) {
     };
     runProgram(rig.system, rig);
 
-    const Calls expected = concat({
-        {"CreateMailslotA", "CoInitialize", "ToolWindowStyle", "SetPriorityClass 256",
-         "SetThreadPriority 15"},
-        {"AddFontResourceA " + kFont, "WM_FONTCHANGE", "Height 305", "Width 390", "GetSharedData"},
-        {"SetKMode 1", "SetBDau " + std::to_string(c.handedOver)},
-        setvalueTail(1),
-        {"Visible 1"},
-        setvalueTail(1),
-        {"MessageLoop", "Close", "Shell_NotifyIconA NIM_DELETE", "RemoveFontResourceA " + kFont,
-         "WM_FONTCHANGE", "StopKeyBoardHook"},
-        {"CoUninitialize", "StopKeyBoardHook", "RemoveFontResourceA " + kFont, "WM_FONTCHANGE"},
-    });
+    const Calls expected = shownThenClosed(c.handedOver);
     EXPECT_EQ(calls(), expected);
     EXPECT_EQ(mowel, c.mowelShown);
     EXPECT_EQ(mfree, c.mfreeShown);

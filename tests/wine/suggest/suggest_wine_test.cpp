@@ -106,23 +106,6 @@ Typing compose(const std::string& keys, bool telex, CodeTable table) {
     return typing;
 }
 
-// Keeps this thread's windows alive while waiting.
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        std::this_thread::sleep_for(5ms);
-    }
-    return true;
-}
-
 // The field's text through WM_GETTEXT, which also reaches a field of another process.
 std::wstring fieldText(HWND field) {
     wchar_t buffer[512] = {};
@@ -293,16 +276,7 @@ void xdotool(const char* format, POINT at, const std::string& keys = {}) {
     char arguments[512];
     std::snprintf(arguments, sizeof arguments, format, static_cast<int>(at.x), static_cast<int>(at.y),
                   keys.c_str());
-    std::wstring command = L"Z:\\usr\\bin\\xdotool ";
-    command.append(arguments, arguments + std::strlen(arguments));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &info))
-        << "xdotool could not be started";
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    ASSERT_TRUE(lurtest::xdotool(arguments)) << "xdotool could not be started";
 }
 
 constexpr int kCompleting = 0;

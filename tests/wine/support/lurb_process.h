@@ -18,6 +18,13 @@ using Block = std::array<std::uint8_t, 10>;
 // Polls `done` until it holds or the time is up; true when it held.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5000ms);
 
+// Starts xdotool (a Linux program, started through Wine) with `arguments`; false when it cannot be
+// started. Its process cannot be waited for: wait for what its keys or clicks do.
+bool xdotool(const std::string& arguments);
+
+// Like waitFor, but keeps this thread's own windows alive meanwhile (a test's edit box, say).
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
 // True once `window`'s thread has handled a message sent now: everything it was doing when the call
 // was made (creating its window, a handler) has ended.
 bool handledSoFar(HWND window, std::chrono::milliseconds timeout = 10000ms);

@@ -86,35 +86,9 @@ bool checked(HWND button) {
     return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Keeps this thread's windows alive while waiting: the edit box belongs to it.
-bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-// xdotool is a Linux program: Wine starts it, but its process cannot be waited for.
-void xdotool(const std::string& arguments) {
-    std::wstring command = L"Z:\\usr\\bin\\xdotool ";
-    command.append(arguments.begin(), arguments.end());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &info))
-        << "xdotool could not be started";
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+// Starts xdotool with `arguments`.
+void runXdotool(const std::string& arguments) {
+    ASSERT_TRUE(xdotool(arguments)) << "xdotool could not be started";
 }
 
 // "mousemove x y" over the middle of the edit box, then the rest. (Built with snprintf: GCC 12 warns
@@ -157,11 +131,11 @@ public:
         // The pointer stays over the box: without a window manager keys go to the window under it. The
         // click ends any word the engine had begun.
         const int clicksBefore = clicks_;
-        xdotool(overTheBox("mousemove %d %d click 1", ""));
+        runXdotool(overTheBox("mousemove %d %d click 1", ""));
         if (!pumpUntil([&] { return clicks_ > clicksBefore; }, 10000ms)) {
             return L"(the click did not arrive)";
         }
-        xdotool(overTheBox("mousemove %d %d type --delay 40 \"%s.\"", keys));
+        runXdotool(overTheBox("mousemove %d %d type --delay 40 \"%s.\"", keys));
         if (!pumpUntil([this] { return !text().empty() && text().back() == L'.'; }, 15000ms)) {
             return L"(timed out) " + text();
         }
@@ -173,7 +147,7 @@ public:
     // Presses a key chord (as xdotool names it) with the pointer over the box.
     void chord(const std::string& keys) {
         clear();
-        xdotool(overTheBox("mousemove %d %d key %s type \".\"", keys));
+        runXdotool(overTheBox("mousemove %d %d key %s type \".\"", keys));
         pumpUntil([this] { return text() == L"."; }, 10000ms);
         clear();
     }
@@ -438,13 +412,13 @@ public:
         char command[512];
         std::snprintf(command, sizeof command, "mousemove %ld %ld click 1", (box.left + box.right) / 2,
                       (box.top + box.bottom) / 2);
-        xdotool(command);
+        runXdotool(command);
         if (!waitFor([this] { return GetForegroundWindow() == window_; }, 10000ms)) {
             return L"(Notepad did not come to the front)";
         }
         std::snprintf(command, sizeof command, "mousemove %ld %ld type --delay 40 \"%s.\"",
                       (box.left + box.right) / 2, (box.top + box.bottom) / 2, keys.c_str());
-        xdotool(command);
+        runXdotool(command);
         std::wstring shown;
         const bool arrived = waitFor(
             [&] {
