@@ -32,7 +32,7 @@ std::string settingsFolder() {
 lurcore::SettingsStore& settingsStore() {
     static lurcore::Win32FileOps ops;
     static lurcore::SettingsStore store = [] {
-        const std::string folder = settingsFolder();
+        const std::string folder = lurcoreFolder();
         lurcore::SettingsStore loaded(ops, folder.empty() ? std::string() : folder + kSettingsFile,
                                       [](int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); });
         loaded.load();

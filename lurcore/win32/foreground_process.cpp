@@ -1,5 +1,7 @@
 #include "lurcore/win32/foreground_process.h"
 
+#include "lurcore/config/user_config.h"
+
 #include <tlhelp32.h>
 
 #include <cwchar>
@@ -49,30 +51,36 @@ bool imageBySnapshot(DWORD processId, wchar_t* path, DWORD size) {
     return found;
 }
 
+// The path (or at least the file name) of the process's executable; false when it cannot be found.
+bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size) {
+    return imageByQuery(processId, path, size) || imageBySnapshot(processId, path, size);
+}
+
 core::Correction correctionForProcess(DWORD processId) {
     wchar_t path[MAX_PATH * 2] = {};
     if (!executableOfProcess(processId, path, MAX_PATH * 2)) {
         return core::Correction::Backspaces;
     }
-    // The file name in ASCII; the names on the list have no other letters.
-    const wchar_t* name = path;
-    for (const wchar_t* at = path; *at != L'\0'; ++at) {
-        if (*at == L'\\' || *at == L'/') {
-            name = at + 1;
-        }
-    }
-    char ascii[MAX_PATH] = {};
+    // In ASCII: the names on the list have no other letters. The list's lookup drops the folder.
+    char ascii[MAX_PATH * 2] = {};
     std::size_t length = 0;
-    for (; name[length] != L'\0' && length + 1 < sizeof ascii; ++length) {
-        ascii[length] = name[length] < 0x80 ? static_cast<char>(name[length]) : '?';
+    for (; path[length] != L'\0'; ++length) {
+        ascii[length] = path[length] < 0x80 ? static_cast<char>(path[length]) : '?';
     }
     return core::correctionForProcess({ascii, length});
 }
 
 } // namespace
 
-bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size) {
-    return imageByQuery(processId, path, size) || imageBySnapshot(processId, path, size);
+std::string programOfWindow(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t path[MAX_PATH * 2] = {};
+    if (process == 0 || !executableOfProcess(process, path, MAX_PATH * 2)) {
+        return {};
+    }
+    return config::programName(
+        std::u16string_view(reinterpret_cast<const char16_t*>(path), std::wcslen(path)));
 }
 
 core::Correction correctionForWindow(HWND window) {

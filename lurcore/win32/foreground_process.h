@@ -1,9 +1,11 @@
-// Which correction the application behind a window gets, from its process's executable name.
+// What the engine learns of the application behind a window from its process's executable name.
 #pragma once
 
 #include "lurcore/core/correction.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace lurcore {
 
@@ -12,7 +14,8 @@ namespace lurcore {
 // hook's thread only.
 core::Correction correctionForWindow(HWND window);
 
-// The path (or at least the file name) of the process's executable; false when it cannot be found.
-bool executableOfProcess(DWORD processId, wchar_t* path, DWORD size);
+// The program file name of the process that owns the window, as config::programName gives it; empty
+// when it cannot be found.
+std::string programOfWindow(HWND window);
 
 } // namespace lurcore

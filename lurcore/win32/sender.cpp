@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <vector>
 
 namespace lurcore {
 namespace {
@@ -18,12 +17,6 @@ INPUT keyInput(WORD virtualKey, WORD scan, DWORD flags) {
     input.ki.dwFlags = flags;
     input.ki.dwExtraInfo = static_cast<ULONG_PTR>(kOwnInputMarker);
     return input;
-}
-
-void send(std::vector<INPUT>& inputs) {
-    if (!inputs.empty()) {
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
 }
 
 } // namespace
@@ -79,9 +72,8 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
 }
 
 void sendMenuBlocker() {
-    std::vector<INPUT> inputs = {keyInput(kUnassignedKey, 0, 0),
-                                 keyInput(kUnassignedKey, 0, KEYEVENTF_KEYUP)};
-    send(inputs);
+    INPUT inputs[] = {keyInput(kUnassignedKey, 0, 0), keyInput(kUnassignedKey, 0, KEYEVENTF_KEYUP)};
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 } // namespace lurcore

@@ -15,8 +15,4 @@ namespace lurcore {
 void watchUserConfig(const std::string& folder,
                      std::function<void(std::unique_ptr<config::UserConfig>)> apply);
 
-// The program file name of the process that owns the window, as config::programName gives it; empty
-// when it cannot be found.
-std::string programOfWindow(void* window);
-
 } // namespace lurcore

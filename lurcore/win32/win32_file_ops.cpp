@@ -30,8 +30,11 @@ void Win32FileOps::remove(const std::string& path) {
 }
 
 FileRead Win32FileOps::read(const std::string& path, std::size_t maxBytes) {
-    HANDLE file = CreateFileW(lur::wideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD share = sharing_ == ReadSharing::Everyone
+                            ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                            : FILE_SHARE_READ;
+    HANDLE file = CreateFileW(lur::wideFromUtf8(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         // Only a file (or folder) that is not there is missing; anything else hides a file we must keep.

@@ -104,30 +104,23 @@ prepare_wine_prefix() {
 }
 
 # start_virtual_display: starts Xvfb on a free display and exports DISPLAY; XVFB_PID holds its process.
-# Another program may take the same display number at the same moment: then the next one is tried.
+# Xvfb picks the display itself and writes its number once it takes connections (-displayfd), so two
+# programs starting one at the same moment cannot collide.
 start_virtual_display() {
-    local n=90 i
-    while [ $n -lt 190 ]; do
-        if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then
-            n=$((n + 1))
-            continue
-        fi
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        export DISPLAY=":$n"
-        for i in $(seq 1 200); do
-            # The display is there when a client can talk to it.
-            if xdpyinfo >/dev/null 2>&1; then
-                return 0
-            fi
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.05
-        done
+    local fifo n=
+    fifo=$(mktemp -u "${TMPDIR:-/tmp}/lurb-xvfb.XXXXXX")
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # Ends with the number, or with nothing when Xvfb could not start and closed its end.
+    read -r -t 30 n <"$fifo" || true
+    rm -f "$fifo"
+    if [ -z "$n" ]; then
         stop_virtual_display
-        n=$((n + 1))
-    done
-    echo "Xvfb did not start" >&2
-    return 1
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$n"
 }
 
 stop_virtual_display() {
