@@ -387,10 +387,16 @@ public:
         std::wstring command = L"notepad.exe";
         if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                            &info_)) {
-            waitFor([this] { return (window_ = findWindow()) != nullptr; }, 15000ms);
+            // The main window can be found while it is still being made, before its edit box exists.
+            waitFor(
+                [this] {
+                    window_ = findWindow();
+                    edit_ = window_ != nullptr ? FindWindowExW(window_, nullptr, L"Edit", nullptr) : nullptr;
+                    return edit_ != nullptr;
+                },
+                15000ms);
         }
-        if (window_ != nullptr) {
-            edit_ = FindWindowExW(window_, nullptr, L"Edit", nullptr);
+        if (edit_ != nullptr) {
             SetWindowPos(window_, HWND_TOPMOST, 100, 300, 500, 200, SWP_SHOWWINDOW);
         }
     }
