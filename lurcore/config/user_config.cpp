@@ -9,7 +9,7 @@
 namespace lurcore::config {
 namespace {
 
-constexpr std::string_view kOptionNames[] = {"tone_style", "quick_telex", "per_app_mode"};
+constexpr std::string_view kOptionNames[] = {"tone_style", "quick_telex", "per_app_mode", "fullscreen"};
 
 std::u16string_view trim(std::u16string_view text) {
     const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == 0xFEFF; };
@@ -41,7 +41,7 @@ std::string quoted(std::u16string_view text) {
     return "\"" + utf8(text) + "\"";
 }
 
-enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations };
+enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations, Completing };
 
 class Reader {
 public:
@@ -111,7 +111,10 @@ private:
             readOption(number, line);
             break;
         case Section::EnglishOnly:
-            readProgram(number, line);
+            readProgram(number, line, result_.config.englishOnly);
+            break;
+        case Section::Completing:
+            readProgram(number, line, result_.config.completing);
             break;
         case Section::Abbreviations:
             readAbbreviation(number, line);
@@ -131,11 +134,12 @@ private:
         section_ = name == u"typing"          ? Section::Typing
                    : name == u"english_only"  ? Section::EnglishOnly
                    : name == u"abbreviations" ? Section::Abbreviations
+                   : name == u"completing"    ? Section::Completing
                                               : Section::Unknown;
         if (section_ == Section::Unknown) {
-            problem(number,
-                    "unknown section [" + utf8(name) +
-                        "] (known: [typing], [english_only], [abbreviations]); its lines are skipped");
+            problem(number, "unknown section [" + utf8(name) +
+                                "] (known: [typing], [english_only], [abbreviations], [completing]); its "
+                                "lines are skipped");
         }
     }
 
@@ -158,8 +162,8 @@ private:
         const std::u16string word = lower(value);
         const auto known = std::find(std::begin(kOptionNames), std::end(kOptionNames), utf8(name));
         if (known == std::end(kOptionNames)) {
-            problem(number,
-                    "unknown option " + quoted(name) + " (known: tone_style, quick_telex, per_app_mode)");
+            problem(number, "unknown option " + quoted(name) +
+                                " (known: tone_style, quick_telex, per_app_mode, fullscreen)");
             return;
         }
         const std::size_t index = static_cast<std::size_t>(known - std::begin(kOptionNames));
@@ -179,6 +183,10 @@ private:
             }
             return;
         }
+        if (index == 3) {
+            readFullScreen(number, value, word);
+            return;
+        }
         bool& flag = index == 1 ? config.quickTelex : config.perAppMode;
         if (word == u"on" || word == u"yes" || word == u"true" || word == u"1") {
             flag = true;
@@ -190,7 +198,16 @@ private:
         }
     }
 
-    void readProgram(int number, std::u16string_view line) {
+    void readFullScreen(int number, std::u16string_view value, const std::u16string& word) {
+        if (word == u"english" || word == u"keep") {
+            result_.config.fullScreen = word == u"english" ? FullScreenRule::English : FullScreenRule::Keep;
+            return;
+        }
+        result_.config.fullScreen = FullScreenRule::Keep;
+        problem(number, "fullscreen is " + quoted(value) + "; it must be english or keep. keep is used");
+    }
+
+    void readProgram(int number, std::u16string_view line, std::vector<std::string>& programs) {
         const std::size_t slash = line.find_last_of(u"\\/");
         if (slash != std::u16string_view::npos) {
             problem(number, quoted(line) + " is a path: only the program's file name counts, so " +
@@ -204,7 +221,7 @@ private:
         if (!name.ends_with(".exe")) {
             problem(number, quoted(line) + " does not end in .exe; it is used as written");
         }
-        result_.config.englishOnly.push_back(name);
+        programs.push_back(name);
     }
 
     void readAbbreviation(int number, std::u16string_view line) {
@@ -245,9 +262,10 @@ private:
     }
 
     void finish() {
-        auto& names = result_.config.englishOnly;
-        std::sort(names.begin(), names.end());
-        names.erase(std::unique(names.begin(), names.end()), names.end());
+        for (auto* names : {&result_.config.englishOnly, &result_.config.completing}) {
+            std::sort(names->begin(), names->end());
+            names->erase(std::unique(names->begin(), names->end()), names->end());
+        }
         auto abbreviations = std::make_shared<core::Abbreviations>();
         for (const auto& [key, entry] : abbreviations_) {
             abbreviations->add(key, entry.second); // in order of the keys: each goes at the end
@@ -257,7 +275,7 @@ private:
 
     ReadResult result_;
     Section section_ = Section::None;
-    int seen_[3] = {0, 0, 0};
+    int seen_[std::size(kOptionNames)] = {};
     std::map<std::u16string, std::pair<int, std::u16string>> abbreviations_; // lower-case key: line, text
 };
 
@@ -290,6 +308,9 @@ std::string defaultUserConfigText() {
         "quick_telex = off",
         "; Nhớ chế độ Việt/Anh riêng cho từng chương trình (on hoặc off).",
         "per_app_mode = off",
+        "; Khi một chương trình toàn màn hình (trò chơi) đang chạy: english (gõ tiếng Anh, phím đi thẳng",
+        "; vào trò chơi) hoặc keep (giữ chế độ đang gõ).",
+        "fullscreen = keep",
         "",
         "[english_only]",
         "; Tên tệp các chương trình luôn gõ tiếng Anh, mỗi dòng một tên, ví dụ:",
@@ -299,6 +320,11 @@ std::string defaultUserConfigText() {
         "; Gõ tắt: từ tắt = cụm từ đầy đủ. Cụm từ thay cho từ tắt khi từ kết thúc (dấu cách, Enter,",
         "; dấu câu) lúc đang gõ tiếng Việt; vn, Vn, VN cho Việt Nam, Việt Nam, VIỆT NAM. Ví dụ:",
         "; vn = Việt Nam",
+        "",
+        "[completing]",
+        "; Tên tệp các chương trình có ô tự gợi ý phần còn lại của từ (như ô của bảng tính), mỗi dòng",
+        "; một tên. Trình duyệt, Excel, LibreOffice và WPS đã có sẵn. Ví dụ:",
+        "; myapp.exe",
     };
     std::string text = "\xEF\xBB\xBF";
     for (std::string_view line : kLines) {

@@ -14,12 +14,18 @@
 
 namespace lurcore::config {
 
+// What typing does while a full-screen program (a game) is in front: keep the mode, or type English.
+enum class FullScreenRule : std::uint8_t { Keep, English };
+
 struct UserConfig {
     core::ToneStyle toneStyle = core::ToneStyle::Classic;
     bool quickTelex = false;
     bool perAppMode = false;
     std::vector<std::string> englishOnly; // program file names as programName() gives them, sorted
     std::shared_ptr<const core::Abbreviations> abbreviations = std::make_shared<core::Abbreviations>();
+    // [completing]: programs whose fields complete what is typed, as englishOnly; and fullscreen.
+    std::vector<std::string> completing;
+    FullScreenRule fullScreen = FullScreenRule::Keep;
 };
 
 // Something in the file that was not used as written. Line 0 is the file as a whole.

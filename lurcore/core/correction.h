@@ -27,10 +27,6 @@ enum class Correction : std::uint8_t {
 // The invisible character of Correction::Placeholder: NARROW NO-BREAK SPACE.
 inline constexpr char16_t kPlaceholder = u'\u202F';
 
-// The correction for a process, from its executable's file name (no folder; any case). The common
-// browsers and the system's Run and search boxes get Placeholder, everything else Backspaces.
-Correction correctionForProcess(std::string_view executable);
-
 // One key the sender presses: a virtual key pressed and released, a virtual key only pressed or only
 // released (Shift held over other keys), or a code unit typed as a Unicode character.
 struct Stroke {

@@ -92,6 +92,11 @@ void KeyHandler::setEnglishOnly(bool on) {
     }
 }
 
+void KeyHandler::otherInput() {
+    shiftControlAlone_ = false;
+    chordSpoiled_ = true;
+}
+
 void KeyHandler::toggle() {
     setComposing(!composing_);
 }
@@ -116,9 +121,13 @@ Edit KeyHandler::keyDown(std::uint16_t key, KeyState state) {
 Edit KeyHandler::decideKeyDown(std::uint16_t key, KeyState state) {
     const std::uint8_t bit = modifierBit(key);
     if ((bit & (kShiftBits | kControlBits)) != 0) {
+        // The first Shift or Ctrl begins a chord afresh; the keys' repeats continue it.
+        if ((state.held & ~bit & (kShiftBits | kControlBits)) == 0) {
+            chordSpoiled_ = false;
+        }
         // Only Shift and Ctrl keys held: a release now is the Shift+Ctrl switch key.
-        shiftControlAlone_ =
-            state.shift() && state.control() && (state.held & ~(kShiftBits | kControlBits)) == 0;
+        shiftControlAlone_ = !chordSpoiled_ && state.shift() && state.control() &&
+                             (state.held & ~(kShiftBits | kControlBits)) == 0;
         return passKey();
     }
     shiftControlAlone_ = false;

@@ -65,6 +65,9 @@ public:
     // program's own keys too. Turning it off leaves typing as it is.
     void setEnglishOnly(bool on);
     void endWord() { composer_.endWord(); }
+    // A mouse button or wheel, or another window in front, while keys are held: the user is doing
+    // something else, and the Shift+Ctrl held now switches nothing when it comes up.
+    void otherInput();
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
 
@@ -94,6 +97,7 @@ private:
     bool composing_ = true;
     bool englishOnly_ = false;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
+    bool chordSpoiled_ = false;      // other input came while Shift or Ctrl was held
     std::bitset<256> passedDown_;    // keys held whose press, or a repeat of it, went through
     std::bitset<256> takenDown_;     // keys held with at least one press taken over
     std::shared_ptr<const Abbreviations> abbreviations_;

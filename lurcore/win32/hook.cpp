@@ -8,13 +8,14 @@
 #include "lurcore/win32/hook.h"
 
 #include "engine/lurcore.h"
-#include "lurcore/config/app_modes.h"
+#include "engine/product_names.h"
+#include "lurcore/config/typing_mode.h"
+#include "lurcore/config/window_rules.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
 #include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
 #include "lurcore/win32/user_config_watch.h"
-#include "platform/win32/window_ids.h"
 
 #include <windows.h>
 
@@ -69,7 +70,7 @@ core::KeyState sampleKeyState() {
 // The program's window in this process, to be told of a switch; null when it has none.
 HWND programWindow() {
     HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, lurwin::kFormClass, nullptr)) != nullptr) {
+    while ((window = FindWindowExW(nullptr, window, L"" LUR_WINDOW_CLASS, nullptr)) != nullptr) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process == GetCurrentProcessId()) {
@@ -79,7 +80,13 @@ HWND programWindow() {
     return nullptr;
 }
 
-// Everything the engine's thread owns. Only that thread touches it.
+constexpr DWORD kFullScreenRecheckMs = 500;
+constexpr WPARAM kMouseHorizontalWheel = 0x020E; // WM_MOUSEHWHEEL, Vista and later
+
+// Everything the engine's thread owns. Only that thread touches it. Whether typing is Vietnamese is
+// decided by the one rule (config::TypingMode); this side tells it what happened and what Windows says
+// of the window in front, then carries out its answer: the hook in or out, keys composed or passed,
+// the program told.
 class EngineThread {
 public:
     EngineThread() : keys_([this] { return settings_; }) {}
@@ -88,17 +95,17 @@ public:
         switch (message) {
         case kCommandStart:
             settings_ = unpackSettings(value);
-            start();
-            if (watchingPrograms()) {
-                keys_.setComposing(modes_.switched(true)); // an English-only program stays English
-            }
+            watchForeground();
+            mode_.start();
+            keys_.setComposing(true); // every start begins a word afresh, also a start while running
+            apply(true);
             SetEvent(reply);
-            break;
+            return;
         case kCommandStop:
-            stop();
-            modes_.switched(false);
+            mode_.stop();
+            apply(true);
             SetEvent(reply);
-            break;
+            return;
         case kCommandUserConfig:
             applyUserConfig(std::unique_ptr<config::UserConfig>(reinterpret_cast<config::UserConfig*>(data)));
             break;
@@ -120,7 +127,7 @@ public:
         default:
             break;
         }
-        reportMode();
+        apply(false);
     }
 
     LRESULT keyboard(int code, WPARAM message, LPARAM data) {
@@ -129,34 +136,35 @@ public:
             return CallNextHookEx(keyboardHook_, code, message, data);
         }
         const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        // Typing in another window starts a new word there, and a chord begun elsewhere switches nothing.
+        const HWND foreground = GetForegroundWindow();
+        if (foreground != foreground_) {
+            foreground_ = foreground;
+            keys_.endWord();
+            keys_.otherInput();
+            focusChanged(foreground); // in case the system's notice has not come yet
+        }
         if (down) {
-            // Typing in another window starts a new word there.
-            const HWND foreground = GetForegroundWindow();
-            if (foreground != foreground_) {
-                foreground_ = foreground;
-                keys_.endWord();
-                if (watchingPrograms()) {
-                    focusChanged(foreground); // in case the system's notice has not come yet
-                }
-            }
+            checkWindow();
         }
         const core::KeyState state = sampleKeyState();
         const auto virtualKey = static_cast<std::uint16_t>(key->vkCode);
         const bool wasComposing = keys_.composing();
         const core::Edit edit = down ? keys_.keyDown(virtualKey, state) : keys_.keyUp(virtualKey, state);
-        if (keys_.composing() != wasComposing && watchingPrograms()) {
-            modes_.switched(keys_.composing()); // the switch key, in the program in front
+        const bool switched = keys_.composing() != wasComposing;
+        if (switched) {
+            mode_.switched(keys_.composing()); // the switch key, in the program in front
         }
         LRESULT result = 1;
         if (edit.pass) {
             result = CallNextHookEx(keyboardHook_, code, message, data);
         } else {
-            if (keys_.composing() != wasComposing) {
+            if (switched) {
                 sendMenuBlocker(); // Alt+Z was swallowed: the lone Alt that remains must not open a menu
             }
-            sendEdit(edit, correctionForWindow(foreground_)); // completing fields need more than Backspaces
+            sendEdit(edit, window_.correction()); // completing fields need more than Backspaces
         }
-        reportMode();
+        apply(false);
         return result;
     }
 
@@ -164,80 +172,98 @@ public:
         if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
             message == WM_XBUTTONDOWN) {
             keys_.endWord(); // the caret may have moved
+            keys_.otherInput();
+        } else if (message == WM_MOUSEWHEEL || message == kMouseHorizontalWheel) {
+            keys_.otherInput(); // Ctrl+wheel zooms: the keys held are for that
         }
         return CallNextHookEx(mouseHook_, code, message, data);
     }
 
-    // Another window came to the front (the system's notice, on this thread).
+    // Another window came to the front (the system's notice, on this thread, or a key typed into it).
     void focusChanged(HWND window) {
-        if (window == nullptr || window == focused_ || !watchingPrograms()) {
+        if (window == nullptr || window == focused_) {
             return;
         }
         focused_ = window;
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t className[64] = {};
-        GetClassNameW(window, className, 64);
-        const std::wstring_view name(className);
-        // Our own windows and the taskbar's, where the mode is switched by mouse, belong to no program:
-        // a switch made there is meant for the program the user came from.
-        if (process == GetCurrentProcessId() || name == L"Shell_TrayWnd" ||
-            name == L"Shell_SecondaryTrayWnd" || name == L"NotifyIconOverflowWindow") {
+        mode_.foreground(window_.arrived(window, mode_.watchesFullScreen()));
+        fullScreenChecked_ = GetTickCount();
+        if (GetWindowThreadProcessId(window, nullptr) != 0) {
+            mode_.keyboard(config::keyboardComposes(window_.keyboard(window)));
+        }
+    }
+
+    // Tells the program whenever the mode typing is really in changes, whoever changed it: the switch
+    // key, a start or stop, a window that types English. The program starts showing Vietnamese in step
+    // with the first start that it makes (the settings it hands over before that change nothing).
+    // After its own start and stop it is told in any case, so that its icon shows what typing is in
+    // even where the window in front keeps typing English.
+    void reportMode(bool always) {
+        if (!mode_.reports()) {
             return;
         }
-        const std::string program = programOfWindow(window);
-        if (program.empty()) {
+        const bool vietnamese = mode_.vietnamese();
+        if (vietnamese == reportedVietnamese_ && !always) {
             return;
         }
-        applyMode(modes_.focus(program));
+        reportedVietnamese_ = vietnamese;
+        static const UINT message = RegisterWindowMessageA(kTypingModeMessage);
+        if (const HWND window = programWindow(); window != nullptr && message != 0) {
+            PostMessageW(window, message, vietnamese ? 1 : 0, 0);
+        }
     }
 
 private:
     void start();
 
-    bool watchingPrograms() const { return foregroundHook_ != nullptr; }
+    // The facts of the window in front that change while it stays there: its keyboard (layout, input
+    // method) at every key, whether it fills its screen now and then.
+    void checkWindow() {
+        if (foreground_ == nullptr || foreground_ != focused_) {
+            return;
+        }
+        if (mode_.watchesFullScreen() && GetTickCount() - fullScreenChecked_ >= kFullScreenRecheckMs) {
+            fullScreenChecked_ = GetTickCount();
+            focused_ = nullptr;
+            focusChanged(foreground_);
+            return;
+        }
+        mode_.keyboard(config::keyboardComposes(window_.keyboard(foreground_)));
+    }
+
+    // Notices of the window in front, from the program's first start on.
+    void watchForeground() {
+        if (foregroundHook_ == nullptr) {
+            foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                              foregroundProc, 0, 0, WINEVENT_OUTOFCONTEXT);
+            focused_ = nullptr;
+            focusChanged(GetForegroundWindow());
+        }
+    }
 
     void applyUserConfig(std::unique_ptr<config::UserConfig> user) {
         keys_.setToneStyle(user->toneStyle);
         keys_.setQuickTelex(user->quickTelex);
         keys_.setAbbreviations(user->abbreviations->empty() ? nullptr : user->abbreviations);
-        const bool watch = user->perAppMode || !user->englishOnly.empty();
-        const bool watched = foregroundHook_ != nullptr;
-        if (watch && !watched) {
-            modes_.switched(!started_ ||
-                            (keyboardHook_ != nullptr && keys_.composing())); // the mode in force now
-            foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                              foregroundProc, 0, 0, WINEVENT_OUTOFCONTEXT);
-        } else if (!watch && watched) {
-            UnhookWinEvent(foregroundHook_);
-            foregroundHook_ = nullptr;
-        }
-        const bool vietnamese = modes_.configure(user->perAppMode, std::move(user->englishOnly));
-        if (foregroundHook_ == nullptr) {
-            if (watched) {
-                applyMode(vietnamese); // no longer English-only here: the mode chosen before comes back
-            }
-            return;
-        }
-        focused_ = nullptr;
-        const HWND foreground = GetForegroundWindow();
-        focusChanged(foreground);
-        if (focused_ != foreground) { // our own window or the taskbar: the list may still have changed
-            applyMode(vietnamese);
+        window_.setCompleting(std::move(user->completing));
+        mode_.configure(user->perAppMode, std::move(user->englishOnly), user->fullScreen);
+        if (foregroundHook_ != nullptr) {
+            focused_ = nullptr; // the lists may have changed what the window in front is
+            focusChanged(GetForegroundWindow());
         }
     }
 
-    // Puts typing into the mode the programs' memory asks for; the program is told by reportMode.
-    void applyMode(bool vietnamese) {
-        keys_.setEnglishOnly(modes_.englishOnly());
-        if (!started_) {
-            return; // the program has not started typing yet; its first start decides
-        }
-        if (vietnamese && keyboardHook_ == nullptr) {
+    // Carries out the rule's answer: the hook in or out, keys composed or passed, the program told.
+    void apply(bool reportAlways) {
+        if (mode_.listening() && keyboardHook_ == nullptr) {
             start();
-        } else if (vietnamese != keys_.composing()) {
-            keys_.setComposing(vietnamese);
+        } else if (!mode_.listening() && keyboardHook_ != nullptr) {
+            stop();
         }
+        keys_.setEnglishOnly(mode_.passAll());
+        if (keys_.composing() != mode_.vietnamese()) {
+            keys_.setComposing(mode_.vietnamese());
+        }
+        reportMode(reportAlways);
     }
 
     static void CALLBACK foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD);
@@ -253,33 +279,16 @@ private:
         keys_.endWord();
     }
 
-    // Tells the program whenever the mode typing is really in changes, whoever changed it: the
-    // switch key, or a start or stop of the hook. The program starts showing Vietnamese, in step with
-    // the first start that it makes (the settings it hands over before that change nothing).
-    void reportMode() {
-        if (!started_) {
-            return;
-        }
-        const bool vietnamese = keyboardHook_ != nullptr && keys_.composing();
-        if (vietnamese == reportedVietnamese_) {
-            return;
-        }
-        reportedVietnamese_ = vietnamese;
-        static const UINT message = RegisterWindowMessageA(kTypingModeMessage);
-        if (const HWND window = programWindow(); window != nullptr && message != 0) {
-            PostMessageW(window, message, vietnamese ? 1 : 0, 0);
-        }
-    }
-
     core::WordSettings settings_;
     core::KeyHandler keys_;
     HHOOK keyboardHook_ = nullptr;
     HHOOK mouseHook_ = nullptr;
-    HWND foreground_ = nullptr;
-    HWINEVENTHOOK foregroundHook_ = nullptr; // only while the user's file asks for per-program modes
-    HWND focused_ = nullptr;
-    config::AppModes modes_;
-    bool started_ = false;
+    HWND foreground_ = nullptr; // the window in front at the last key
+    HWINEVENTHOOK foregroundHook_ = nullptr;
+    HWND focused_ = nullptr; // the window whose facts the rule has
+    DWORD fullScreenChecked_ = 0;
+    ForegroundWindow window_;
+    config::TypingMode mode_;
     bool reportedVietnamese_ = true;
 };
 
@@ -304,7 +313,7 @@ void CALLBACK EngineThread::foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LO
                                            DWORD) {
     if (g_engine != nullptr && object == OBJID_WINDOW) {
         g_engine->focusChanged(window);
-        g_engine->reportMode();
+        g_engine->apply(false);
     }
 }
 
@@ -323,8 +332,6 @@ void EngineThread::start() {
     if (mouseHook_ == nullptr) {
         mouseHook_ = SetWindowsHookExA(WH_MOUSE_LL, mouseProc, thisModule(), 0);
     }
-    keys_.setComposing(true); // every start begins in Vietnamese, also a start while running
-    started_ = true;
 }
 
 // `reply` is the event the thread sets once its queue takes commands, and after each start and stop.

@@ -9,6 +9,38 @@ namespace {
 
 constexpr WORD kUnassignedKey = 0xE8;
 
+// Keys that sit apart from the number pad's keys of the same scan code: they carry the extended flag.
+bool extendedKey(WORD virtualKey) {
+    switch (virtualKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The layout of the window that gets the keys: programs that read scan codes (remote desktops, virtual
+// machines, games) see the key of that layout, as if it had been typed.
+HKL targetLayout() {
+    return GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+}
+
 INPUT keyInput(WORD virtualKey, WORD scan, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -19,6 +51,18 @@ INPUT keyInput(WORD virtualKey, WORD scan, DWORD flags) {
     return input;
 }
 
+// A virtual key going down or up with its scan code and, where the key has one, the extended flag.
+INPUT realKey(WORD virtualKey, HKL layout, bool up) {
+    constexpr UINT kVirtualKeyToScanCodeExtended = 4; // MAPVK_VK_TO_VSC_EX, Vista and later: 0xE0xx
+    UINT scan = MapVirtualKeyExW(virtualKey, kVirtualKeyToScanCodeExtended, layout);
+    if (scan == 0) {
+        scan = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout);
+    }
+    const bool extended = (scan & 0xFF00) == 0xE000 || (scan & 0xFF00) == 0xE100 || extendedKey(virtualKey);
+    return keyInput(virtualKey, static_cast<WORD>(scan & 0xFF),
+                    (extended ? KEYEVENTF_EXTENDEDKEY : 0) | (up ? KEYEVENTF_KEYUP : 0));
+}
+
 } // namespace
 
 void sendEdit(const core::Edit& edit, core::Correction correction) {
@@ -26,6 +70,7 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
     // this runs for every key typed.
     std::array<INPUT, 2 * core::Strokes::kCapacity> inputs;
     UINT count = 0;
+    const HKL layout = targetLayout();
     for (const core::Stroke& key : core::strokesFor(edit, correction)) {
         using Kind = core::Stroke::Kind;
         if (key.kind == Kind::Unit) {
@@ -33,12 +78,11 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
             inputs[count++] = keyInput(0, key.code, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
             continue;
         }
-        const DWORD extended = key.code == VK_LEFT ? KEYEVENTF_EXTENDEDKEY : 0;
         if (key.kind != Kind::Release) {
-            inputs[count++] = keyInput(key.code, 0, extended);
+            inputs[count++] = realKey(key.code, layout, false);
         }
         if (key.kind != Kind::Hold) {
-            inputs[count++] = keyInput(key.code, 0, extended | KEYEVENTF_KEYUP);
+            inputs[count++] = realKey(key.code, layout, true);
         }
     }
     if (count > 0) {
@@ -65,14 +109,15 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
         if (queued + 2 > more.size()) {
             flush();
         }
-        more[queued++] = keyInput(edit.replayKey, 0, 0);
-        more[queued++] = keyInput(edit.replayKey, 0, KEYEVENTF_KEYUP);
+        more[queued++] = realKey(edit.replayKey, layout, false);
+        more[queued++] = realKey(edit.replayKey, layout, true);
     }
     flush();
 }
 
 void sendMenuBlocker() {
-    INPUT inputs[] = {keyInput(kUnassignedKey, 0, 0), keyInput(kUnassignedKey, 0, KEYEVENTF_KEYUP)};
+    const HKL layout = targetLayout();
+    INPUT inputs[] = {realKey(kUnassignedKey, layout, false), realKey(kUnassignedKey, layout, true)};
     SendInput(2, inputs, sizeof(INPUT));
 }
 

@@ -1,5 +1,5 @@
-// Which applications get which correction, and what each correction does to a text field: a small model
-// of a plain field and of one that completes what is typed, driven by the keys each correction sends.
+// What each correction does to a text field: a small model of a plain field and of one that completes
+// what is typed, driven by the keys each correction sends.
 #include "lurcore/core/correction.h"
 
 #include "lurcore/core/virtual_keys.h"
@@ -11,24 +11,6 @@
 
 namespace lurcore::core {
 namespace {
-
-TEST(CorrectionForProcess, BrowsersRunAndSearchBoxesReplaceTheSuggestionFirst) {
-    for (const char* name :
-         {"chrome.exe", "CHROME.EXE", "Chromium.exe", "msedge.exe", "firefox.exe", "brave.exe", "opera.exe",
-          "vivaldi.exe", "browser.exe", "explorer.exe", "SearchApp.exe", "SearchUI.exe", "SearchHost.exe",
-          R"(C:\Program Files\Mozilla Firefox\firefox.exe)",
-          "C:/Users/a/AppData/Local/CocCoc/Browser/Application/browser.exe"}) {
-        EXPECT_EQ(correctionForProcess(name), Correction::Placeholder) << name;
-    }
-}
-
-TEST(CorrectionForProcess, EverythingElseKeepsPlainBackspaces) {
-    for (const char* name : {"WINWORD.EXE", "EXCEL.EXE", "soffice.bin", "scalc.exe", "notepad.exe", "",
-                             "chrome", "chrome.exe.old", "xchrome.exe", "chrome.exe ",
-                             R"(C:\chrome.exe\notepad.exe)", "firefox.ex", "lurb.exe", R"(C:\Tools\)"}) {
-        EXPECT_EQ(correctionForProcess(name), Correction::Backspaces) << name;
-    }
-}
 
 Stroke press(std::uint16_t key) {
     return {Stroke::Kind::Press, key};
