@@ -52,6 +52,11 @@ bool AppModes::focus(std::string_view program) {
     return vietnamese();
 }
 
+void AppModes::choose(bool vietnamese) {
+    chosen_ = vietnamese;
+    remember();
+}
+
 bool AppModes::switched(bool vietnamese) {
     if (!forced_) {
         chosen_ = vietnamese;

@@ -23,6 +23,9 @@ public:
     // The user switched typing on or off while the current program was in front. Returns the mode
     // typing is in after it: in an English-only program it stays English.
     bool switched(bool vietnamese);
+    // The user chose the mode from the program's own menu or icon: it holds also where the program in
+    // front is English-only, and comes back when the user leaves it.
+    void choose(bool vietnamese);
 
     bool vietnamese() const { return chosen_ && !forced_; }
     bool englishOnly() const { return forced_; }

@@ -11,12 +11,12 @@ void TypingMode::configure(bool perProgram, std::vector<std::string> englishOnly
 void TypingMode::start() {
     started_ = true;
     listening_ = true;
-    modes_.switched(true);
+    modes_.choose(true);
 }
 
 void TypingMode::stop() {
     listening_ = false;
-    modes_.switched(false);
+    modes_.choose(false);
 }
 
 void TypingMode::switched(bool vietnamese) {

@@ -157,6 +157,45 @@ TEST(UserConfig, BadLinesAndValuesAreReportedAndTheRestIsUsed) {
     EXPECT_EQ(config.abbreviations->size(), 1u);
 }
 
+// [completing] reads like [english_only]; fullscreen takes english or keep, anything else is logged
+// and keeps the default.
+TEST(UserConfig, CompletingProgramsAndFullScreen) {
+    const ReadResult result = read("[typing]\n"                 // 1
+                                   "fullscreen = English\n"     // 2
+                                   "[completing]\n"             // 3
+                                   "Ledger.EXE\n"               // 4
+                                   "D:\\Apps\\sheet.exe\n"      // 5
+                                   "ledger.exe\n"               // 6
+                                   "\\\n"                       // 7
+                                   "[english_only]\n"           // 8
+                                   "game.exe\n"                 // 9
+                                   "[typing]\n"                 // 10
+                                   "fullscreen = sometimes\n"); // 11
+    const struct {
+        int line;
+        const char* says;
+    } expected[] = {
+        {5, "is a path: only the program's file name counts, so \"sheet.exe\" is used"},
+        {7, "is a path"},
+        {7, "is no program file name"},
+        {11, "fullscreen was already given on line 2"},
+        {11, "fullscreen is \"sometimes\"; it must be english or keep. keep is used"},
+    };
+    ASSERT_EQ(result.problems.size(), std::size(expected)) << problemsOf(result);
+    for (std::size_t at = 0; at < std::size(expected); ++at) {
+        EXPECT_EQ(result.problems[at].line, expected[at].line) << problemsOf(result);
+        EXPECT_NE(result.problems[at].text.find(expected[at].says), std::string::npos)
+            << result.problems[at].text << " / " << expected[at].says;
+    }
+    EXPECT_EQ(result.config.completing, (std::vector<std::string>{"ledger.exe", "sheet.exe"}));
+    EXPECT_EQ(result.config.englishOnly, std::vector<std::string>{"game.exe"});
+    EXPECT_EQ(result.config.fullScreen, FullScreenRule::Keep);
+    EXPECT_EQ(read("[typing]\nfullscreen = english\n").config.fullScreen, FullScreenRule::English);
+    EXPECT_EQ(read("[typing]\nfullscreen = keep ; the default\n").config.fullScreen, FullScreenRule::Keep);
+    EXPECT_NE(defaultUserConfigText().find("fullscreen = keep"), std::string::npos);
+    EXPECT_NE(defaultUserConfigText().find("[completing]"), std::string::npos);
+}
+
 TEST(UserConfig, TextThatIsNotUtf8) {
     // A line saved in a legacy code page is skipped; the lines around it are used.
     const ReadResult legacy = read("[abbreviations]\n"

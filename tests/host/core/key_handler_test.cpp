@@ -13,7 +13,7 @@ namespace lurcore::core::test {
 namespace {
 
 // Plays a script against the handler and an edit box. Tokens: shift+ shift- ctrl+ ctrl- alt+ alt-
-// (down, up), caps, bs, space; anything else is typed key by key.
+// (down, up; a second down is the key's repeat), click, caps, bs, space; anything else is typed key by key.
 class Keyboard {
 public:
     explicit Keyboard(InputMethod method) : handler_([this] { return settings; }) {
@@ -33,6 +33,8 @@ public:
                 down ? handler_.keyDown(key, state_) : handler_.keyUp(key, state_);
                 state_.held = static_cast<std::uint8_t>(down ? state_.held | modifierBit(key)
                                                              : state_.held & ~modifierBit(key));
+            } else if (token == "click") {
+                handler_.otherInput(); // a mouse button or wheel, or another window in front
             } else if (token == "caps") {
                 tap(vk::kCapital, 0);
                 state_.capsLock = !state_.capsLock;
@@ -125,6 +127,14 @@ const Case kCases[] = {
      "shift+ ctrl+ ctrl- shift- vieetj", u"việt"},
     {"a shortcut with shift ctrl does not switch", InputMethod::Telex, SwitchKey::ShiftCtrl,
      "ctrl+ shift+ t shift- ctrl- vieetj", u"việt"},
+    {"shift ctrl click selects, switches nothing", InputMethod::Telex, SwitchKey::ShiftCtrl,
+     "ctrl+ shift+ click shift+ ctrl+ shift- ctrl- vieetj", u"việt"},
+    {"shift ctrl wheel zooms, switches nothing", InputMethod::Telex, SwitchKey::ShiftCtrl,
+     "shift+ ctrl+ click ctrl- ctrl+ ctrl- shift- vieetj", u"việt"},
+    {"the next chord alone switches again", InputMethod::Telex, SwitchKey::ShiftCtrl,
+     "ctrl+ shift+ click shift- ctrl- ctrl+ shift+ shift- ctrl- vieetj", u"vieetj"},
+    {"a click before the chord spoils nothing", InputMethod::Telex, SwitchKey::ShiftCtrl,
+     "click ctrl+ click ctrl- shift+ ctrl+ ctrl- shift- vieetj", u"vieetj"},
     {"a chord ends the word", InputMethod::Telex, SwitchKey::AltZ, "vieet ctrl+ c ctrl- j", u"viêtj"},
     {"space ends the word", InputMethod::Telex, SwitchKey::AltZ, "tieeng space s", u"tiêng s"},
     {"backspace in the word", InputMethod::Telex, SwitchKey::AltZ, "tieengs bs bs", u"tiế"},
