@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <array>
+
 namespace lurtest {
 namespace {
 
@@ -19,6 +21,7 @@ struct FieldState {
     int clicks = 0;
     int suggestions = 0;
     int pointerMoves = 0;
+    std::array<LPARAM, 256> keyData{};
 };
 
 std::wstring textOf(HWND field) {
@@ -57,6 +60,7 @@ LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
     case WM_KEYDOWN:
         ++state.keys;
+        state.keyData[wParam & 0xFF] = lParam;
         break;
     case WM_LBUTTONUP:
         ++state.clicks;
@@ -74,6 +78,7 @@ LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
     case kFieldReset:
         SetWindowTextW(field, L"");
         state.keys = state.clicks = state.suggestions = 0;
+        state.keyData.fill(0);
         return 0;
     case kFieldKeys:
         return state.keys;
@@ -83,6 +88,8 @@ LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lPara
         return state.suggestions;
     case kFieldPointerMoves:
         return state.pointerMoves;
+    case kFieldKeyData:
+        return state.keyData[wParam & 0xFF];
     case WM_NCDESTROY:
         RemoveWindowSubclass(field, fieldProc, 0);
         delete &state;

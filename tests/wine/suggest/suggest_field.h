@@ -27,6 +27,9 @@ inline constexpr UINT kFieldKeys = WM_APP + 2;         // key presses received (
 inline constexpr UINT kFieldClicks = WM_APP + 3;       // left-button releases
 inline constexpr UINT kFieldSuggestions = WM_APP + 4;  // suggestions shown
 inline constexpr UINT kFieldPointerMoves = WM_APP + 5; // WM_MOUSEMOVE received
+// The lParam of the last WM_KEYDOWN of virtual key wParam (scan code in bits 16-23, the extended flag in
+// bit 24); 0 when none came since the last reset.
+inline constexpr UINT kFieldKeyData = WM_APP + 6;
 
 // The fixed list the completing field suggests from, in Unicode: each prefix that the tests' words
 // show while they are typed, in Telex and in VNI, starts a longer entry.

@@ -6,6 +6,7 @@
 #include "lurcore/core/correction.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/store/settings_file.h"
+#include "lurcore/win32/sender.h"
 #include "tests/wine/suggest/suggest_field.h"
 #include "tests/wine/support/lurb_process.h"
 
@@ -350,6 +351,7 @@ public:
     }
     int presses() const { return static_cast<int>(SendMessageW(field_, kFieldKeys, 0, 0)); }
     int suggestions() const { return static_cast<int>(SendMessageW(field_, kFieldSuggestions, 0, 0)); }
+    LPARAM keyData(WPARAM virtualKey) const { return SendMessageW(field_, kFieldKeyData, virtualKey, 0); }
 
 private:
     PROCESS_INFORMATION info_{};
@@ -406,6 +408,92 @@ TEST_P(RealEngineInEachTable, TelexAndVni) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, RealEngineInEachTable, ::testing::Values(0, 1, 2));
+
+// A copy of the target under another executable name, in a folder of its own.
+std::wstring namedCopy(const wchar_t* name) {
+    const std::wstring folder = binFolder() + L"named-copy\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + name;
+    EXPECT_TRUE(CopyFileW((binFolder() + L"suggest_target.exe").c_str(), exe.c_str(), FALSE))
+        << "cannot copy the target";
+    return exe;
+}
+
+// lurio.ini beside the engine's settings, taken away again at the end.
+class UserFile {
+public:
+    explicit UserFile(const char* text) {
+        const std::wstring settings = settingsFile();
+        path_ = settings.substr(0, settings.rfind(L'\\') + 1) + L"lurio.ini";
+        std::ofstream(std::filesystem::path(path_), std::ios::binary | std::ios::trunc) << text;
+    }
+    ~UserFile() { DeleteFileW(path_.c_str()); }
+    UserFile(const UserFile&) = delete;
+    UserFile& operator=(const UserFile&) = delete;
+
+private:
+    std::wstring path_;
+};
+
+// A spreadsheet cell completes a word from its column and selects the rest: Excel's name, and a name the
+// user lists in [completing], get the correction of browsers, and the cell ends right.
+TEST(CompletingPrograms, SpreadsheetAndListedProgramEndRight) {
+    const UserFile file("[completing]\nLedger.exe\n");
+    auto lurb = startLurb(true, 0);
+    for (const wchar_t* name : {L"excel.exe", L"ledger.exe"}) {
+        Target cell(namedCopy(name), 0);
+        for (const Word& word : {kWords[0], kWords[1]}) {
+            EXPECT_EQ(cell.type(kCompleting, word.telex), wide(word.unicode))
+                << word.telex << " in " << std::string(name, name + std::wcslen(name));
+            EXPECT_EQ(cell.presses(),
+                      compose(word.telex, true, CodeTable::Unicode).presses(Correction::Placeholder))
+                << word.telex;
+            EXPECT_GT(cell.suggestions(), 0) << word.telex;
+        }
+    }
+}
+
+std::uint32_t scanCode(LPARAM data) {
+    return (static_cast<std::uint32_t>(data) >> 16) & 0xFF;
+}
+bool extended(LPARAM data) {
+    return (static_cast<std::uint32_t>(data) & (1u << 24)) != 0;
+}
+
+// The keys the engine sends carry the scan codes of the US layout, as typed keys do: Backspace 0x0E
+// after "dd" through the real engine; Shift 0x2A and Left 0x4B with the extended flag from the sender
+// correcting by selection.
+TEST(InjectedKeys, CarryTheScanCodesOfTheLayout) {
+    {
+        auto lurb = startLurb(true, 0);
+        Target plain(binFolder() + L"suggest_target.exe", 0);
+        ASSERT_EQ(plain.type(kPlain, "dd"), L"\u0111");
+        EXPECT_EQ(scanCode(plain.keyData('D')), 0x20u) << "a key typed by xdotool";
+        EXPECT_EQ(scanCode(plain.keyData(VK_BACK)), 0x0Eu);
+        EXPECT_FALSE(extended(plain.keyData(VK_BACK)));
+    }
+    HWND frame = createFields(kLeft, kTop, {FieldKind::Plain}, CodeTable::Unicode, false);
+    ASSERT_NE(frame, nullptr);
+    HWND field = GetDlgItem(frame, 1);
+    SetForegroundWindow(frame);
+    SetFocus(field);
+    ASSERT_TRUE(pumpUntil([&] { return GetFocus() == field; }, 5000ms));
+    SetWindowTextW(field, L"ab");
+    SendMessageW(field, EM_SETSEL, 2, 2);
+    Edit edit;
+    edit.pass = false;
+    edit.backspaces = 1;
+    edit.text = u"c";
+    lurcore::sendEdit(edit, Correction::SelectOver);
+    ASSERT_TRUE(pumpUntil([&] { return fieldText(field) == L"ac"; }, 5000ms)) << "the edit did not arrive";
+    const LPARAM shift = SendMessageW(field, kFieldKeyData, VK_SHIFT, 0);
+    const LPARAM left = SendMessageW(field, kFieldKeyData, VK_LEFT, 0);
+    EXPECT_EQ(scanCode(shift), 0x2Au);
+    EXPECT_FALSE(extended(shift));
+    EXPECT_EQ(scanCode(left), 0x4Bu);
+    EXPECT_TRUE(extended(left));
+    DestroyWindow(frame);
+}
 
 } // namespace
 } // namespace lurtest
