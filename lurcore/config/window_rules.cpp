@@ -46,8 +46,12 @@ KeyboardFacts KeyboardWatch::read(KeyboardSource& source) {
         for (std::size_t index = 0; index < letters_.size(); ++index) {
             letters_[index] = source.letterKey(facts.layout, static_cast<int>(index));
         }
+        for (std::size_t digit = 0; digit < digits_.size(); ++digit) {
+            digits_[digit] = source.digitKey(facts.layout, static_cast<int>(digit));
+        }
     }
     facts.letters = letters_;
+    facts.digits = digits_;
     if (mayHaveInputMethod(facts.layout)) {
         if (const std::optional<bool> open = source.inputMethodOpen()) {
             inputMethod_ = *open ? InputMethodState::Open : InputMethodState::Closed;
@@ -55,6 +59,15 @@ KeyboardFacts KeyboardWatch::read(KeyboardSource& source) {
         facts.inputMethod = inputMethod_;
     }
     return facts;
+}
+
+bool digitRowGivesDigits(const KeyboardFacts& keyboard) {
+    for (std::size_t digit = 0; digit < keyboard.digits.size(); ++digit) {
+        if (keyboard.digits[digit] != 0 && keyboard.digits[digit] != static_cast<char16_t>(u'0' + digit)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isFullScreen(const ScreenFacts& screen) {

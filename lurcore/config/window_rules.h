@@ -24,6 +24,7 @@ enum class InputMethodState : std::uint8_t { NotAsked, Closed, Open };
 struct KeyboardFacts {
     std::uint32_t layout = 0x04090409;
     std::array<char16_t, 26> letters{};
+    std::array<char16_t, 10> digits{}; // what the number row's keys 0..9 give unshifted
     InputMethodState inputMethod = InputMethodState::NotAsked;
 };
 
@@ -35,6 +36,10 @@ bool mayHaveInputMethod(std::uint32_t layout);
 // letters, it is not the system's own Vietnamese keyboard, and no input method is open.
 bool keyboardComposes(const KeyboardFacts& keyboard);
 
+// Whether the number row gives the digits unshifted, as VNI's tone keys need (on a French keyboard
+// it gives é, è, à... and the digits with Shift): otherwise those keys are not typing keys.
+bool digitRowGivesDigits(const KeyboardFacts& keyboard);
+
 // Where the keyboard of the window in front is read from: Windows on the engine's thread, a fake in tests.
 class KeyboardSource {
 public:
@@ -43,6 +48,8 @@ public:
     virtual std::uint32_t layout() = 0;
     // What letter key A + index gives unshifted with that layout; 0 for nothing.
     virtual char16_t letterKey(std::uint32_t layout, int index) = 0;
+    // What the number row's key `digit` gives unshifted with that layout; 0 for nothing.
+    virtual char16_t digitKey(std::uint32_t layout, int digit) = 0;
     // Whether an input method is open in the window in front; empty when it gave no answer in time.
     virtual std::optional<bool> inputMethodOpen() = 0;
 };
@@ -58,6 +65,7 @@ public:
 private:
     std::optional<std::uint32_t> layout_;
     std::array<char16_t, 26> letters_{};
+    std::array<char16_t, 10> digits_{};
     InputMethodState inputMethod_ = InputMethodState::NotAsked;
 };
 

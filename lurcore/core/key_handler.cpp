@@ -159,7 +159,7 @@ Edit KeyHandler::typeKey(std::uint16_t key, KeyState state) {
     if (key >= vk::kA && key <= vk::kZ) {
         const bool upper = state.shift() != state.capsLock;
         character = static_cast<char16_t>((upper ? u'A' : u'a') + (key - vk::kA));
-    } else if (key >= vk::kDigit0 && key <= vk::kDigit9 && !state.shift()) {
+    } else if (key >= vk::kDigit0 && key <= vk::kDigit9 && !state.shift() && digitRow_) {
         character = static_cast<char16_t>(u'0' + (key - vk::kDigit0));
     }
     if (character == 0) {

@@ -64,6 +64,9 @@ public:
     // In a program that always types English: keys go through and the switch keys are the
     // program's own keys too. Turning it off leaves typing as it is.
     void setEnglishOnly(bool on);
+    // Whether the keyboard's number row gives the digits unshifted (not on a French keyboard): only
+    // then are its keys typing keys.
+    void setDigitRow(bool givesDigits) { digitRow_ = givesDigits; }
     void endWord() { composer_.endWord(); }
     // A mouse button or wheel, or another window in front, while keys are held: the user is doing
     // something else, and the Shift+Ctrl held now switches nothing when it comes up.
@@ -96,6 +99,7 @@ private:
     Composer composer_;
     bool composing_ = true;
     bool englishOnly_ = false;
+    bool digitRow_ = true;
     bool shiftControlAlone_ = false; // Shift and Ctrl went down together with nothing else yet
     bool chordSpoiled_ = false;      // other input came while Shift or Ctrl was held
     std::bitset<256> passedDown_;    // keys held whose press, or a repeat of it, went through

@@ -142,27 +142,12 @@ public:
             MapVirtualKeyExW(static_cast<UINT>('A' + index), MAPVK_VK_TO_CHAR, layout_) & 0xFFFF);
     }
 
-    // Asked of the window's own input-method window, with a short time-out: a busy window answers late.
-    std::optional<bool> inputMethodOpen() override {
-        using DefaultImeWindow = HWND(WINAPI*)(HWND);
-        static const auto defaultImeWindow = [] {
-            HMODULE imm = LoadLibraryW(L"imm32.dll");
-            return imm == nullptr ? nullptr
-                                  : reinterpret_cast<DefaultImeWindow>(
-                                        reinterpret_cast<void*>(GetProcAddress(imm, "ImmGetDefaultIMEWnd")));
-        }();
-        constexpr WPARAM kGetOpenStatus = 0x0005; // IMC_GETOPENSTATUS
-        const HWND ime = defaultImeWindow != nullptr ? defaultImeWindow(window_) : nullptr;
-        if (ime == nullptr) {
-            return false; // no input method in that window
-        }
-        DWORD_PTR open = 0;
-        if (SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                                kInputMethodTimeoutMs, &open) == 0) {
-            return std::nullopt;
-        }
-        return open != 0;
+    char16_t digitKey(std::uint32_t, int digit) override {
+        return static_cast<char16_t>(
+            MapVirtualKeyExW(static_cast<UINT>('0' + digit), MAPVK_VK_TO_CHAR, layout_) & 0xFFFF);
     }
+
+    std::optional<bool> inputMethodOpen() override { return inputMethodOpenIn(window_); }
 
 private:
     HWND window_;
@@ -170,6 +155,27 @@ private:
 };
 
 } // namespace
+
+std::optional<bool> inputMethodOpenIn(HWND window) {
+    using DefaultImeWindow = HWND(WINAPI*)(HWND);
+    static const auto defaultImeWindow = [] {
+        HMODULE imm = LoadLibraryW(L"imm32.dll");
+        return imm == nullptr ? nullptr
+                              : reinterpret_cast<DefaultImeWindow>(
+                                    reinterpret_cast<void*>(GetProcAddress(imm, "ImmGetDefaultIMEWnd")));
+    }();
+    constexpr WPARAM kGetOpenStatus = 0x0005; // IMC_GETOPENSTATUS
+    const HWND ime = defaultImeWindow != nullptr ? defaultImeWindow(window) : nullptr;
+    if (ime == nullptr) {
+        return false;
+    }
+    DWORD_PTR open = 0;
+    if (SendMessageTimeoutW(ime, WM_IME_CONTROL, kGetOpenStatus, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                            kInputMethodTimeoutMs, &open) == 0) {
+        return std::nullopt;
+    }
+    return open != 0;
+}
 
 void ForegroundWindow::setCompleting(std::vector<std::string> completing) {
     completing_ = std::move(completing);

@@ -10,10 +10,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lurcore {
+
+// Whether an input method is open in the window, asked of its default input-method window with a short
+// time-out; empty when it gave no answer in time. A window without one has none open.
+std::optional<bool> inputMethodOpenIn(HWND window);
 
 // The window in front and what is known of it. What is learnt of a process is kept for that process
 // only: a process is known by its id and its creation time (ids are reused), and it is forgotten when

@@ -97,13 +97,15 @@ public:
             settings_ = unpackSettings(value);
             watchForeground();
             mode_.start();
-            keys_.setComposing(true); // every start begins a word afresh, also a start while running
-            apply(true);
+            keys_.setComposing(true);   // every start begins a word afresh, also a start while running
+            reportedVietnamese_ = true; // what the program shows after its start
+            apply();
             SetEvent(reply);
             return;
         case kCommandStop:
             mode_.stop();
-            apply(true);
+            reportedVietnamese_ = false; // what the program shows after its stop
+            apply();
             SetEvent(reply);
             return;
         case kCommandUserConfig:
@@ -127,7 +129,7 @@ public:
         default:
             break;
         }
-        apply(false);
+        apply();
     }
 
     LRESULT keyboard(int code, WPARAM message, LPARAM data) {
@@ -164,7 +166,7 @@ public:
             }
             sendEdit(edit, window_.correction()); // completing fields need more than Backspaces
         }
-        apply(false);
+        apply();
         return result;
     }
 
@@ -185,24 +187,26 @@ public:
             return;
         }
         focused_ = window;
-        mode_.foreground(window_.arrived(window, mode_.watchesFullScreen()));
+        const config::WindowFacts facts = window_.arrived(window, mode_.watchesFullScreen());
+        mode_.foreground(facts);
         fullScreenChecked_ = GetTickCount();
-        if (GetWindowThreadProcessId(window, nullptr) != 0) {
-            mode_.keyboard(config::keyboardComposes(window_.keyboard(window)));
+        // Our own windows and the taskbar's leave the facts of the program before, its keyboard too.
+        focusedProgram_ = !facts.noProgram;
+        if (focusedProgram_) {
+            readKeyboard(window);
         }
     }
 
     // Tells the program whenever the mode typing is really in changes, whoever changed it: the switch
     // key, a start or stop, a window that types English. The program starts showing Vietnamese in step
     // with the first start that it makes (the settings it hands over before that change nothing).
-    // After its own start and stop it is told in any case, so that its icon shows what typing is in
-    // even where the window in front keeps typing English.
-    void reportMode(bool always) {
+    // After its own start it shows Vietnamese: it is told when the window in front keeps typing English.
+    void reportMode() {
         if (!mode_.reports()) {
             return;
         }
         const bool vietnamese = mode_.vietnamese();
-        if (vietnamese == reportedVietnamese_ && !always) {
+        if (vietnamese == reportedVietnamese_) {
             return;
         }
         reportedVietnamese_ = vietnamese;
@@ -218,7 +222,7 @@ private:
     // The facts of the window in front that change while it stays there: its keyboard (layout, input
     // method) at every key, whether it fills its screen now and then.
     void checkWindow() {
-        if (foreground_ == nullptr || foreground_ != focused_) {
+        if (foreground_ == nullptr || foreground_ != focused_ || !focusedProgram_) {
             return;
         }
         if (mode_.watchesFullScreen() && GetTickCount() - fullScreenChecked_ >= kFullScreenRecheckMs) {
@@ -227,7 +231,13 @@ private:
             focusChanged(foreground_);
             return;
         }
-        mode_.keyboard(config::keyboardComposes(window_.keyboard(foreground_)));
+        readKeyboard(foreground_);
+    }
+
+    void readKeyboard(HWND window) {
+        const config::KeyboardFacts keyboard = window_.keyboard(window);
+        mode_.keyboard(config::keyboardComposes(keyboard));
+        keys_.setDigitRow(config::digitRowGivesDigits(keyboard));
     }
 
     // Notices of the window in front, from the program's first start on.
@@ -253,7 +263,7 @@ private:
     }
 
     // Carries out the rule's answer: the hook in or out, keys composed or passed, the program told.
-    void apply(bool reportAlways) {
+    void apply() {
         if (mode_.listening() && keyboardHook_ == nullptr) {
             start();
         } else if (!mode_.listening() && keyboardHook_ != nullptr) {
@@ -263,7 +273,7 @@ private:
         if (keys_.composing() != mode_.vietnamese()) {
             keys_.setComposing(mode_.vietnamese());
         }
-        reportMode(reportAlways);
+        reportMode();
     }
 
     static void CALLBACK foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD);
@@ -285,7 +295,8 @@ private:
     HHOOK mouseHook_ = nullptr;
     HWND foreground_ = nullptr; // the window in front at the last key
     HWINEVENTHOOK foregroundHook_ = nullptr;
-    HWND focused_ = nullptr; // the window whose facts the rule has
+    HWND focused_ = nullptr;      // the window in front the rule last heard of
+    bool focusedProgram_ = false; // and it belongs to a program, not to us or the taskbar
     DWORD fullScreenChecked_ = 0;
     ForegroundWindow window_;
     config::TypingMode mode_;
@@ -313,7 +324,7 @@ void CALLBACK EngineThread::foregroundProc(HWINEVENTHOOK, DWORD, HWND window, LO
                                            DWORD) {
     if (g_engine != nullptr && object == OBJID_WINDOW) {
         g_engine->focusChanged(window);
-        g_engine->apply(false);
+        g_engine->apply();
     }
 }
 

@@ -16,6 +16,8 @@ namespace {
 const std::u16string kLatin = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 const std::u16string kRussian = u"ФИСВУАПРШОЛДЬТЩЗЙКЫЕГМЦЧНЯ";
 const std::u16string kGreek = u"ΑΒΨΔΕΦΓΗΙΞΚΛΜΝΟΠ;ΡΣΤΘΩςΧΥΖ";
+// The number row 0..9 of the French AZERTY keyboard, unshifted.
+const std::u16string kFrenchDigitRow = u"à&é\"'(-è_ç";
 
 // The foreground's keyboard as a test sets it; counts what is asked.
 class FakeKeyboard : public KeyboardSource {
@@ -32,6 +34,10 @@ public:
         const auto found = letters.find(layout);
         return found == letters.end() ? kLatin[static_cast<std::size_t>(index)]
                                       : found->second[static_cast<std::size_t>(index)];
+    }
+    char16_t digitKey(std::uint32_t layout, int digit) override {
+        return layout == 0x040C040C ? kFrenchDigitRow[static_cast<std::size_t>(digit)]
+                                    : static_cast<char16_t>(u'0' + digit);
     }
     std::optional<bool> inputMethodOpen() override {
         ++inputMethodQueries;
@@ -67,7 +73,9 @@ TEST(KeyboardRule, LatinLayoutsComposeOthersAndOpenInputMethodsDoNot) {
         fake.layoutId = test.layout;
         fake.open = test.inputMethodOpen;
         KeyboardWatch watch;
-        EXPECT_EQ(keyboardComposes(watch.read(fake)), test.composes) << test.name;
+        const KeyboardFacts keyboard = watch.read(fake);
+        EXPECT_EQ(keyboardComposes(keyboard), test.composes) << test.name;
+        EXPECT_EQ(digitRowGivesDigits(keyboard), test.layout != 0x040C040C) << test.name;
         // Only a layout that may have an input method is worth the question (it goes to another process).
         EXPECT_EQ(fake.inputMethodQueries, mayHaveInputMethod(test.layout) ? 1 : 0) << test.name;
         const bool cjk =

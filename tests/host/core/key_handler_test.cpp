@@ -152,6 +152,15 @@ TEST(KeyHandler, Scripts) {
     }
 }
 
+// On a keyboard whose number row does not give the digits (French), those keys are not VNI's tone keys.
+TEST(KeyHandler, ANumberRowWithoutDigitsTypesNoToneKeys) {
+    Keyboard keyboard(InputMethod::Vni);
+    keyboard.handler().setDigitRow(false);
+    EXPECT_EQ(keyboard.play("vie65t"), u"vie65t");
+    keyboard.handler().setDigitRow(true);
+    EXPECT_EQ(keyboard.play("space vie65t"), u"vie65t việt");
+}
+
 TEST(KeyHandler, SpellingCheckIsTakenWhenAWordStarts) {
     Keyboard keyboard(InputMethod::Telex);
     keyboard.settings.spellCheck = true;
