@@ -99,14 +99,20 @@ std::string overTheBox(const char* format, const std::string& keys) {
     return command;
 }
 
+// An edit box at the same place on the screen, in a small frame or in one that fills the screen as a
+// full-screen game's window does.
 class EditBox {
 public:
-    EditBox() {
-        frame_ =
-            CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"typing target", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                            kBoxLeft, kBoxTop, 500, 60, nullptr, nullptr, nullptr, nullptr);
-        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 490, 50,
-                                frame_, nullptr, nullptr, nullptr);
+    explicit EditBox(bool fullScreen = false) {
+        const int left = fullScreen ? 0 : kBoxLeft;
+        const int top = fullScreen ? 0 : kBoxTop;
+        const int width = fullScreen ? GetSystemMetrics(SM_CXSCREEN) : 500;
+        const int height = fullScreen ? GetSystemMetrics(SM_CYSCREEN) : 60;
+        frame_ = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"typing target",
+                                 WS_POPUP | (fullScreen ? 0 : WS_BORDER) | WS_VISIBLE, left, top, width,
+                                 height, nullptr, nullptr, nullptr, nullptr);
+        edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, kBoxLeft + 5 - left,
+                                kBoxTop + 5 - top, 490, 50, frame_, nullptr, nullptr, nullptr);
         // Clicks on the box are counted, so that keys are typed only once the click has arrived.
         SetWindowSubclass(edit_, countClicks, 0, reinterpret_cast<DWORD_PTR>(&clicks_));
         SetForegroundWindow(frame_);
@@ -229,6 +235,20 @@ TEST(TypingSwitch, ShiftCtrlToggles) {
     EXPECT_EQ(box.type("tie61ng vie65t"), L"tie61ng vie65t");
     box.chord("shift+ctrl");
     EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
+}
+
+// Ctrl+Shift+click selects in the box: the chord held over a click is for that and switches nothing
+// when it comes up.
+TEST(TypingSwitch, ShiftCtrlHeldOverAClickSwitchesNothing) {
+    auto lurb = startLurb(false, 0, 1);
+    EditBox box;
+    EXPECT_EQ(box.type("vie65t"), L"vi\u1EC7t");
+    runXdotool(overTheBox(
+        "mousemove %d %d keydown ctrl keydown shift click 1 keyup shift keyup ctrl type \".\"", ""));
+    EXPECT_TRUE(pumpUntil([&] { return !box.text().empty() && box.text().back() == L'.'; }, 10000ms));
+    EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
+    box.chord("shift+ctrl"); // alone it still switches
+    EXPECT_EQ(box.type("tie61ng vie65t"), L"tie61ng vie65t");
 }
 
 std::vector<std::uint32_t> trayPixels() {
@@ -356,6 +376,34 @@ TEST(UserFile, AnEnglishOnlyProgramGetsKeysUnchanged) {
         << "tooltip: " << trayTooltip().c_str();
     box.chord("alt+z");
     EXPECT_EQ(box.type("tieengs vieetj"), L"tieengs vieetj") << "the switch key does not turn it on there";
+}
+
+// With fullscreen = english a window that fills the screen gets its keys unchanged and the icon shows
+// English; a smaller window types Vietnamese again after it.
+TEST(UserFile, FullScreenEnglishLeavesAFullScreenWindowItsKeys) {
+    writeUserFile("[typing]\nfullscreen = english\n");
+    auto lurb = startLurb(true, 0, 0);
+    {
+        EditBox box;
+        EXPECT_EQ(box.type("vieetj"), L"vi\u1EC7t");
+    }
+    {
+        EditBox game(true);
+        EXPECT_EQ(game.type("vieetj wasd"), L"vieetj wasd");
+        EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Anh"; }))
+            << "tooltip: " << trayTooltip().c_str();
+    }
+    EditBox box;
+    EXPECT_EQ(box.type("vieetj"), L"vi\u1EC7t");
+    EXPECT_TRUE(waitFor([] { return trayTooltip() == L"Tieng Viet"; }))
+        << "tooltip: " << trayTooltip().c_str();
+}
+
+// By default (keep) a full-screen window types as any other.
+TEST(UserFile, FullScreenKeepChangesNothing) {
+    auto lurb = startLurb(true, 0, 0);
+    EditBox game(true);
+    EXPECT_EQ(game.type("vieetj"), L"vi\u1EC7t");
 }
 
 TEST(UserFile, EditingTheFileTakesEffectWithoutARestart) {
