@@ -133,6 +133,9 @@ public:
 
     std::uint32_t layout() override {
         layout_ = GetKeyboardLayout(GetWindowThreadProcessId(window_, nullptr));
+        if (layout_ == nullptr) {
+            layout_ = GetKeyboardLayout(0); // Wine tells no other process's layout
+        }
         return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(layout_));
     }
 

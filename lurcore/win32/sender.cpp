@@ -38,7 +38,8 @@ bool extendedKey(WORD virtualKey) {
 // The layout of the window that gets the keys: programs that read scan codes (remote desktops, virtual
 // machines, games) see the key of that layout, as if it had been typed.
 HKL targetLayout() {
-    return GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+    const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+    return layout != nullptr ? layout : GetKeyboardLayout(0); // Wine tells no other process's layout
 }
 
 INPUT keyInput(WORD virtualKey, WORD scan, DWORD flags) {

@@ -237,18 +237,22 @@ TEST(TypingSwitch, ShiftCtrlToggles) {
     EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
 }
 
-// Ctrl+Shift+click selects in the box: the chord held over a click is for that and switches nothing
-// when it comes up.
-TEST(TypingSwitch, ShiftCtrlHeldOverAClickSwitchesNothing) {
+// Ctrl+Shift held over the mouse wheel (or a click) is for that, and switches nothing when it comes up.
+// (The wheel, because Wine's edit box is left selecting after a Ctrl+Shift+click from xdotool.)
+TEST(TypingSwitch, ShiftCtrlHeldOverTheWheelSwitchesNothing) {
     auto lurb = startLurb(false, 0, 1);
     EditBox box;
     EXPECT_EQ(box.type("vie65t"), L"vi\u1EC7t");
+    box.chord("shift+ctrl");
+    EXPECT_EQ(box.type("vie65t"), L"vie65t") << "alone the chord switches";
+    box.chord("shift+ctrl");
+    box.clear();
+    // xdotool cannot be waited for: the '.' typed after the chord says that it is over.
     runXdotool(overTheBox(
-        "mousemove %d %d keydown ctrl keydown shift click 1 keyup shift keyup ctrl type \".\"", ""));
-    EXPECT_TRUE(pumpUntil([&] { return !box.text().empty() && box.text().back() == L'.'; }, 10000ms));
+        "mousemove %d %d keydown ctrl keydown shift click 4 keyup shift keyup ctrl type \".\"", ""));
+    EXPECT_TRUE(pumpUntil([&] { return box.text() == L"."; }, 10000ms));
     EXPECT_EQ(box.type("tie61ng vie65t"), kTiengViet[0]);
-    box.chord("shift+ctrl"); // alone it still switches
-    EXPECT_EQ(box.type("tie61ng vie65t"), L"tie61ng vie65t");
+    EXPECT_EQ(trayTooltip(), L"Tieng Viet");
 }
 
 std::vector<std::uint32_t> trayPixels() {
