@@ -65,6 +65,10 @@ public:
     // program's own keys too. Turning it off leaves typing as it is.
     void setEnglishOnly(bool on);
     void endWord() { composer_.endWord(); }
+    // After a time in which the hook may have missed events (its hooks were put back): the word ends,
+    // and every key believed held that is up in `down` (the keyboard as the system has it now) is
+    // forgotten, as its release went by unseen.
+    void resync(const std::bitset<256>& down);
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
 
