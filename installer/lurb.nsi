@@ -84,15 +84,20 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT_NAME}"
 !insertmacro MUI_LANGUAGE "Vietnamese"
 
 !addincludedir "${__FILEDIR__}"
+
 !include "each_user.nsh"
 
 Var WasRunning
 
 ; The installer runs elevated; the program must run as the signed-in user, with that user's settings
-; and start-up entry. Explorer, asked to open the program, hands it to the user's own shell, so the
-; program never inherits the installer's rights.
+; and start-up entry: the user's own shell starts it (start_as_user.nsh). Without a shell to ask, it
+; is not started with the installer's rights; the user starts it.
+!include "start_as_user.nsh"
 Function StartProgramAsUser
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_FILE}"'
+  Call ShellExecuteAsUser
+  ${If} $R9 != 0
+    DetailPrint "Không nhờ được Windows chạy ${PRODUCT_NAME} (bước $R9); hãy chạy nó từ menu Start."
+  ${EndIf}
 FunctionEnd
 
 ; Closes a running copy the way a user would (WM_CLOSE to its window), then waits until its
