@@ -66,23 +66,26 @@ std::string localTime() {
 }
 
 struct Watch {
+    Watch(const std::string& folder, std::function<void(std::unique_ptr<config::UserConfig>)> apply)
+        : folder(folder), apply(std::move(apply)), file(files, folder, localTime) {}
+
+    void readAndApply() {
+        if (auto result = file.reloadIfChanged()) {
+            apply(std::make_unique<config::UserConfig>(std::move(result->config)));
+        }
+    }
+
     std::string folder;
     std::function<void(std::unique_ptr<config::UserConfig>)> apply;
-    HANDLE quit;
+    Win32ConfigFiles files;
+    config::UserConfigFile file;
+    HANDLE quit = nullptr;
 };
 
 // A save is often a few writes in a row: changes this close together count as one.
 constexpr DWORD kSettleMs = 100;
 
-void watch(const Watch& watch) {
-    Win32ConfigFiles files;
-    config::UserConfigFile file(files, watch.folder, localTime);
-    const auto readAndApply = [&] {
-        if (auto result = file.reloadIfChanged()) {
-            watch.apply(std::make_unique<config::UserConfig>(std::move(result->config)));
-        }
-    };
-    readAndApply();
+void watch(Watch& watch) {
     const HANDLE change = FindFirstChangeNotificationW(
         lur::wideFromUtf8(watch.folder).c_str(), FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
@@ -100,7 +103,7 @@ void watch(const Watch& watch) {
         if (WaitForSingleObject(watch.quit, 0) == WAIT_OBJECT_0) {
             break;
         }
-        readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
+        watch.readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
     }
     FindCloseChangeNotification(change);
 }
@@ -147,7 +150,10 @@ UserConfigWatch watchUserConfig(const std::string& folder,
     HMODULE module = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&watchMain),
                        &module);
-    auto* watch = new Watch{folder, std::move(apply), theirs};
+    // The first reading is made here, so that the caller has the user's choices before it goes on.
+    auto* watch = new Watch(folder, std::move(apply));
+    watch->quit = theirs;
+    watch->readAndApply();
     const HANDLE thread = CreateThread(nullptr, 0, watchMain, watch, 0, nullptr);
     if (thread == nullptr) {
         delete watch;

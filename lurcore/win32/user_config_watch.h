@@ -24,8 +24,9 @@ private:
     void* quit_ = nullptr; // the event that ends the thread
 };
 
-// Reads the file in `folder` (UTF-8) now and after each change to it, and hands each result to
-// `apply` on the watching thread. Without a folder nothing is read and the defaults stay.
+// Reads the file in `folder` (UTF-8) now, on the caller's thread, and after each change to it, and
+// hands each result to `apply` (on the watching thread after the first). Without a folder nothing is
+// read and the defaults stay.
 UserConfigWatch watchUserConfig(const std::string& folder,
                                 std::function<void(std::unique_ptr<config::UserConfig>)> apply);
 

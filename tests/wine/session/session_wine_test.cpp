@@ -32,6 +32,12 @@ std::wstring settingsFile() {
     return folder + L"\\" LUR_SETTINGS_FILE;
 }
 
+// A file beside the engine's settings (the user's own lurio.ini and its log).
+std::wstring besideSettings(const wchar_t* name) {
+    const std::wstring settings = settingsFile();
+    return settings.substr(0, settings.rfind(L'\\') + 1) + name;
+}
+
 // Telex, Unicode, the spelling check on: what the engine reads at its start.
 class StoredSettings : public ::testing::Environment {
 public:
@@ -40,7 +46,11 @@ public:
         std::ofstream file(std::filesystem::path(settingsFile()), std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
-    void TearDown() override { DeleteFileW(settingsFile().c_str()); }
+    void TearDown() override {
+        DeleteFileW(settingsFile().c_str());
+        DeleteFileW(besideSettings(L"lurio.ini").c_str());
+        DeleteFileW(besideSettings(L"lurio.log").c_str());
+    }
 };
 const ::testing::Environment* const kStoredSettings = ::testing::AddGlobalTestEnvironment(new StoredSettings);
 
@@ -276,8 +286,11 @@ TEST(Session, KeysTypedWhileTheEnginesThreadIsHeldAreNeitherLostNorLeftDown) {
 
 // Stopped and watching no program, the engine ends its threads: they hold the module while they run,
 // so unloading it waits for nobody, and afterwards neither its threads nor its window nor its hooks
-// remain. Started again, a new thread takes the choices made meanwhile.
+// remain. Started again, a new thread takes the choices made meanwhile, and the user's file from
+// its first key on.
 TEST(Session, TheEnginesThreadsEndWithTheLastStopAndTheModuleUnloads) {
+    std::ofstream(std::filesystem::path(besideSettings(L"lurio.ini")), std::ios::binary)
+        << "[typing]\ntone_style = modern\n";
     EditBox box;
     {
         Engine engine;
@@ -288,7 +301,7 @@ TEST(Session, TheEnginesThreadsEndWithTheLastStopAndTheModuleUnloads) {
         EXPECT_TRUE(waitFor([] { return sessionWindow() == nullptr; })) << "the engine's thread did not end";
         engine.setCodeTable(1); // TCVN3, while no thread runs
         engine.start();
-        EXPECT_EQ(box.type("vieetj"), L"vi\u00D6t") << "the choice made while stopped was lost";
+        EXPECT_EQ(box.type("hoaf vieetj"), L"ho\u00B5 vi\u00D6t") << "the choices made before were lost";
         engine.stop();
         engine.unload();
     }
