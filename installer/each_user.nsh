@@ -140,10 +140,13 @@ Function un.ForEachProfile
   Push $8
   StrCpy $6 0
   ${Do}
-    ; The machine's own list of profiles, not the 32-bit programs' view of it.
+    ; The machine's own list of profiles, not the 32-bit programs' view of it (a 64-bit installer
+    ; sees it as it is).
+!ifndef TARGET
     ${If} ${RunningX64}
       SetRegView 64
     ${EndIf}
+!endif
     EnumRegKey $7 HKLM "${PROFILE_LIST}" $6
     ReadRegStr $8 HKLM "${PROFILE_LIST}\$7" "ProfileImagePath"
     SetRegView default
