@@ -83,13 +83,21 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PRODUCT_NAME}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Vietnamese"
 
+!addincludedir "${__FILEDIR__}"
+
+!include "each_user.nsh"
+
 Var WasRunning
 
 ; The installer runs elevated; the program must run as the signed-in user, with that user's settings
-; and start-up entry. Explorer, asked to open the program, hands it to the user's own shell, so the
-; program never inherits the installer's rights.
+; and start-up entry: the user's own shell starts it (start_as_user.nsh). Without a shell to ask, it
+; is not started with the installer's rights; the user starts it.
+!include "start_as_user.nsh"
 Function StartProgramAsUser
-  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_FILE}"'
+  Call ShellExecuteAsUser
+  ${If} $R9 != 0
+    DetailPrint "Không nhờ được Windows chạy ${PRODUCT_NAME} (bước $R9); hãy chạy nó từ menu Start."
+  ${EndIf}
 FunctionEnd
 
 ; Closes a running copy the way a user would (WM_CLOSE to its window), then waits until its
@@ -146,9 +154,10 @@ Section "-Program" SecProgram
 
   SetOutPath "$INSTDIR"
   SetOverwrite on
-  File "${INPUT_DIR}\${PROGRAM_FILE}"
-  File "${INPUT_DIR}\${ENGINE_FILE}"
-  File "${INPUT_DIR}\${HELP_FILE}"
+  ; A copy in another user's session is not closed by CloseRunningCopy and holds its files.
+  !insertmacro INSTALL_HELD_FILE "${PROGRAM_FILE}"
+  !insertmacro INSTALL_HELD_FILE "${ENGINE_FILE}"
+  !insertmacro INSTALL_HELD_FILE "${HELP_FILE}"
   File "/oname=${LICENSE_NAME}" "${FONT_LICENSE}"
 
   ; The system may hold the font open from an earlier install; the file does not change between
@@ -180,22 +189,29 @@ Section "-Program" SecProgram
   ${If} $WasRunning = 1
     Call StartProgramAsUser
   ${EndIf}
+  !insertmacro TELL_IF_RESTART_NEEDED "Việc cài đặt"
 SectionEnd
 
 Section "-un.Program" UnSecProgram
   SetShellVarContext current
   Call un.CloseRunningCopy
 
-  Delete "$INSTDIR\${PROGRAM_FILE}"
-  Delete "$INSTDIR\${ENGINE_FILE}"
-  Delete "$INSTDIR\${HELP_FILE}"
+  ; Files a copy in another user's session holds go at the next restart.
+  Delete /REBOOTOK "$INSTDIR\${PROGRAM_FILE}"
+  Delete /REBOOTOK "$INSTDIR\${ENGINE_FILE}"
+  Delete /REBOOTOK "$INSTDIR\${HELP_FILE}"
+  ; New files an install left to take their place at a restart that has not come yet.
+  Delete /REBOOTOK "$INSTDIR\${PROGRAM_FILE}.new"
+  Delete /REBOOTOK "$INSTDIR\${ENGINE_FILE}.new"
+  Delete /REBOOTOK "$INSTDIR\${HELP_FILE}.new"
   Delete "$INSTDIR\${LICENSE_NAME}"
   Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
 
-  ; What the program made for the current user: the start-up entry and the desktop shortcut.
-  DeleteRegValue HKCU "${RUN_KEY}" "${STARTUP_ENTRY}"
-  Delete "$DESKTOP\${DESKTOP_LINK}"
+  ; What the program made for each user: the start-up entry and the desktop shortcut, where they
+  ; point at this installation.
+  Call un.RemoveEveryStartupEntry
+  Call un.RemoveEveryDesktopShortcut
 
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT_NAME}.lnk"
@@ -209,7 +225,10 @@ Section "-un.Program" UnSecProgram
 SectionEnd
 
 ; Off unless the user ticks it, so a silent uninstall keeps the settings.
-Section /o "un.Xoá các thiết lập của bạn" UnSecSettings
-  SetShellVarContext current
-  RMDir /r "$APPDATA\${SETTINGS_FOLDER}"
+Section /o "un.Xoá các thiết lập của mọi người dùng" UnSecSettings
+  Call un.RemoveEverySettingsFolder
+SectionEnd
+
+Section "-un.Finish" UnSecFinish
+  !insertmacro TELL_IF_RESTART_NEEDED "Việc gỡ bỏ"
 SectionEnd

@@ -29,6 +29,7 @@ public:
 
     bool vietnamese() const { return chosen_ && !forced_; }
     bool englishOnly() const { return forced_; }
+    bool perProgram() const { return perProgram_; }
 
 private:
     bool listedEnglish(std::string_view program) const;

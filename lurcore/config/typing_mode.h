@@ -57,6 +57,9 @@ public:
     // Every key goes through untouched, the switch keys too: the program in front keeps them.
     bool passAll() const;
     EnglishReason reason() const;
+    // After the program's stop, whether a program coming to the front could still bring Vietnamese
+    // back (its remembered mode): only then must the window in front be watched.
+    bool mayListenAgain() const { return listening() || (started_ && modes_.perProgram()); }
     // Whether the program is to be told of the mode: not before its first start.
     bool reports() const { return started_; }
 

@@ -243,10 +243,10 @@ private:
                     "the abbreviation " + quoted(key) + " has no text after \"=\"; the line is skipped");
             return;
         }
-        if (text.size() > core::Abbreviations::kMaxText) {
+        if (!core::Abbreviations::fits(text)) {
             problem(number, "the text of " + quoted(key) + " is longer than " +
                                 std::to_string(core::Abbreviations::kMaxText) +
-                                " characters; the line is skipped");
+                                " characters, more than can be typed as one piece; the line is skipped");
             return;
         }
         if (std::any_of(text.begin(), text.end(), [](char16_t c) { return c < 0x20 && c != u'\t'; })) {

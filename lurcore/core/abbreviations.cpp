@@ -27,7 +27,10 @@ bool Abbreviations::validKey(std::u16string_view key) {
                        [](char16_t c) { return isLetter(c) || (c >= u'0' && c <= u'9'); });
 }
 
-void Abbreviations::add(std::u16string_view key, std::u16string_view text) {
+bool Abbreviations::add(std::u16string_view key, std::u16string_view text) {
+    if (!validKey(key) || !fits(text)) {
+        return false;
+    }
     std::u16string lower(key);
     std::transform(lower.begin(), lower.end(), lower.begin(), lowerCase);
     const auto at = std::lower_bound(entries_.begin(), entries_.end(), std::u16string_view(lower), keyLess);
@@ -36,6 +39,7 @@ void Abbreviations::add(std::u16string_view key, std::u16string_view text) {
     } else {
         entries_.emplace(at, std::move(lower), std::u16string(text));
     }
+    return true;
 }
 
 int Abbreviations::expand(std::u16string_view word, CodeTable table,
@@ -67,10 +71,10 @@ int Abbreviations::expand(std::u16string_view word, CodeTable table,
             c = upperCase(c);
         }
         first = first && !isLetter(c);
-        char16_t encoded[2];
+        char16_t encoded[kMaxUnitsPerCharacter];
         const int count = encodeInto(encoded, c, table);
         if (units + count > static_cast<int>(kMaxUnits)) {
-            break; // add() callers keep texts short enough; this only guards the buffer
+            return -1; // cannot happen (add() takes only texts that fit); never a text cut short
         }
         for (int unit = 0; unit < count; ++unit) {
             out[static_cast<std::size_t>(units++)] = encoded[unit];

@@ -1,6 +1,7 @@
 // The user's abbreviations: a word typed as its key becomes the text when the word ends.
 #pragma once
 
+#include "lurcore/core/code_table.h"
 #include "lurcore/core/letter.h"
 #include "lurcore/core/options.h"
 
@@ -14,15 +15,18 @@ namespace lurcore::core {
 
 class Abbreviations {
 public:
-    static constexpr std::size_t kMaxKey = kMaxKeys;       // characters: a key is one word the composer holds
-    static constexpr std::size_t kMaxText = 255;           // characters of an expansion
-    static constexpr std::size_t kMaxUnits = 2 * kMaxText; // its code units in the widest table
+    static constexpr std::size_t kMaxKey = kMaxKeys; // characters: a key is one word the composer holds
+    static constexpr std::size_t kMaxText = 255;     // characters (UTF-16 units) of an expansion
+    static constexpr std::size_t kMaxUnits = kMaxUnitsPerCharacter * kMaxText; // in the widest table
 
     // Whether a key can be typed as one word: letters (Vietnamese ones too) and digits.
     static bool validKey(std::u16string_view key);
-    // Adds an abbreviation, or replaces the one with the same key (compared without case). The caller
-    // checks the key and the text's length.
-    void add(std::u16string_view key, std::u16string_view text);
+    // Whether the text is short enough to be sent whole, as one piece of input, in any table.
+    static bool fits(std::u16string_view text) { return text.size() <= kMaxText; }
+    // Adds an abbreviation, or replaces the one with the same key (compared without case). A key that
+    // is not valid or a text that does not fit is refused (false); the reader of the user's file
+    // checks both first and says why.
+    bool add(std::u16string_view key, std::u16string_view text);
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
 

@@ -31,7 +31,7 @@ int encodeLegacy(char16_t* out, char16_t character, CodeTable table) {
 }
 
 void appendEncoded(std::u16string& out, char16_t character, CodeTable table) {
-    char16_t units[2];
+    char16_t units[kMaxUnitsPerCharacter];
     out.append(units, encodeInto(units, character, table));
 }
 

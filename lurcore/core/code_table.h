@@ -8,6 +8,10 @@
 
 namespace lurcore::core {
 
+// The most code units one character takes in any table: VNI Windows writes a letter as its base and
+// a mark. The capacities of everything the engine composes and sends are counted from it.
+inline constexpr int kMaxUnitsPerCharacter = 2;
+
 // Writes one character in the table at out and returns how many code units it took (one or two):
 // Unicode as it is; for the legacy tables each byte b becomes the code unit U+00b. ASCII is the same
 // in all three.

@@ -62,7 +62,7 @@ Edit Composer::show(char16_t passKey, int passBackspaces) {
     int same = start;
     for (int at = from; at < length; ++at) {
         shownAt_[at] = static_cast<std::uint8_t>(units);
-        char16_t encoded[2];
+        char16_t encoded[kMaxUnitsPerCharacter];
         const int count = encodeInto(encoded, text[at], options_.codeTable);
         for (int unit = 0; unit < count; ++unit, ++units) {
             if (same == units && units < shownEnd && shown_[units] == encoded[unit]) {

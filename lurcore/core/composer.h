@@ -1,6 +1,7 @@
 // One key event in, one edit out: the composition core that the keyboard hook drives.
 #pragma once
 
+#include "lurcore/core/code_table.h"
 #include "lurcore/core/options.h"
 #include "lurcore/core/word.h"
 
@@ -11,10 +12,11 @@
 
 namespace lurcore::core {
 
-// The text of an edit, held inline: a whole word of VNI Windows code units at most (two per letter).
+// The text of an edit, held inline: a whole word in the widest table at most. Nothing the composer
+// makes is longer (see the checks below), so nothing is ever cut here.
 class EditText {
 public:
-    static constexpr int kCapacity = 2 * kMaxKeys;
+    static constexpr int kCapacity = kMaxUnitsPerCharacter * kMaxKeys;
 
     EditText() {} // not = default: an empty text need not clear its units
     EditText(std::u16string_view text) { assign(text); }
@@ -46,6 +48,12 @@ private:
     std::array<char16_t, kCapacity> units_; // only the first size_ are written
     std::uint8_t size_ = 0;
 };
+
+// The chain of capacities from a word to what is sent: a word holds kMaxKeys keys and so at most as
+// many letters, each written in at most kMaxUnitsPerCharacter units; the text on screen is counted in
+// bytes (EditText's size and Composer's shownAt_).
+static_assert(EditText::kCapacity >= kMaxKeys * kMaxUnitsPerCharacter, "a whole word fits an edit");
+static_assert(EditText::kCapacity <= 255, "units on screen are counted in a byte");
 
 // What to do with a key: let it through, or swallow it and send backspaces, then text, then the
 // longer text of an abbreviation, then the key itself again when replayKey is set.

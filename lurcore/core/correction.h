@@ -60,6 +60,9 @@ private:
     std::array<Stroke, kCapacity> keys_;
     std::uint16_t size_ = 0;
 };
+// The most keys one edit needs: a key for every unit to replace, one for every unit of the text, and
+// the placeholder with its Backspace or Shift held and released (see Correction).
+static_assert(Strokes::kCapacity >= EditText::kCapacity + EditText::kCapacity + 3, "every edit's keys fit");
 
 // The keys that carry out `edit` (one that is not passed on) with the given correction.
 Strokes strokesFor(const Edit& edit, Correction correction);

@@ -111,6 +111,13 @@ void KeyHandler::startWordIfNeeded() {
     composer_.setOptions(options);
 }
 
+void KeyHandler::resync(const std::bitset<256>& down) {
+    composer_.endWord();
+    passedDown_ &= down;
+    takenDown_ &= down;
+    shiftControlAlone_ = false;
+}
+
 Edit KeyHandler::keyDown(std::uint16_t key, KeyState state) {
     state.held |= modifierBit(key);
     Edit edit = decideKeyDown(key, state);

@@ -71,6 +71,10 @@ public:
     // A mouse button or wheel, or another window in front, while keys are held: the user is doing
     // something else, and the Shift+Ctrl held now switches nothing when it comes up.
     void otherInput();
+    // After a time in which the hook may have missed events (its hooks were put back): the word ends,
+    // and every key believed held that is up in `down` (the keyboard as the system has it now) is
+    // forgotten, as its release went by unseen.
+    void resync(const std::bitset<256>& down);
     bool inWord() const { return composer_.inWord(); }
     const Options& options() const { return composer_.options(); }
 

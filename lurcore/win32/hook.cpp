@@ -13,11 +13,16 @@
 #include "lurcore/config/window_rules.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
+#include "lurcore/win32/command_replies.h"
 #include "lurcore/win32/foreground_process.h"
 #include "lurcore/win32/sender.h"
+#include "lurcore/win32/session_watch.h"
 #include "lurcore/win32/user_config_watch.h"
 
 #include <windows.h>
+
+#include <mutex>
+#include <optional>
 
 namespace lurcore {
 namespace {
@@ -31,9 +36,12 @@ enum Command : UINT {
     kCommandToneRule,
     kCommandResetWord,
     kCommandUserConfig, // lParam: a config::UserConfig the engine's thread takes over
+    kCommandDropHooks,  // the test build's: the hooks go as the system takes them, unknown to the engine
+    kCommandLast = kCommandDropHooks,
 };
+// Start, stop and the dropping of the hooks carry in lParam the number their caller waits for.
 
-constexpr DWORD kReplyTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kReplyTimeout{5000};
 
 WPARAM packSettings() {
     const TSharedSettings* block = lurcoreBlock();
@@ -90,8 +98,17 @@ constexpr WPARAM kMouseHorizontalWheel = 0x020E; // WM_MOUSEHWHEEL, Vista and la
 class EngineThread {
 public:
     EngineThread() : keys_([this] { return settings_; }) {}
+    ~EngineThread() { // the thread is ending: nothing of it stays with the system
+        stop();
+        if (foregroundHook_ != nullptr) {
+            UnhookWinEvent(foregroundHook_);
+        }
+    }
+    EngineThread(const EngineThread&) = delete;
+    EngineThread& operator=(const EngineThread&) = delete;
 
-    void command(UINT message, WPARAM value, LPARAM data, HANDLE reply) {
+    void command(UINT message, WPARAM value, LPARAM data, CommandReplies& replies) {
+        const auto number = static_cast<std::uint32_t>(data);
         switch (message) {
         case kCommandStart:
             settings_ = unpackSettings(value);
@@ -100,13 +117,26 @@ public:
             keys_.setComposing(true);   // every start begins a word afresh, also a start while running
             reportedVietnamese_ = true; // what the program shows after its start
             apply();
-            SetEvent(reply);
+            replies.answer(number);
             return;
-        case kCommandStop:
+        case kCommandStop: {
             mode_.stop();
             reportedVietnamese_ = false; // what the program shows after its stop
             apply();
-            SetEvent(reply);
+            // Stopped, and with no program whose remembered mode could bring typing back, the thread
+            // has nothing to do until the next start: it ends, so that a program that unloads the
+            // engine after stopping it leaves nothing behind.
+            const bool ending = !mode_.mayListenAgain();
+            if (ending) {
+                PostQuitMessage(0);
+            }
+            replies.answer(number, ending);
+            return;
+        }
+        case kCommandDropHooks:
+            UnhookWindowsHookEx(keyboardHook_);
+            UnhookWindowsHookEx(mouseHook_);
+            replies.answer(number);
             return;
         case kCommandUserConfig:
             applyUserConfig(std::unique_ptr<config::UserConfig>(reinterpret_cast<config::UserConfig*>(data)));
@@ -215,6 +245,11 @@ public:
             PostMessageW(window, message, vietnamese ? 1 : 0, 0);
         }
     }
+
+    // The system may have taken the hooks away (see SessionWatch): fresh ones go in before the old
+    // ones are removed, so that no key finds none. Typing stays in its mode; the word ends, and keys
+    // released meanwhile are known to be up.
+    void putHooksBack();
 
 private:
     void start();
@@ -345,67 +380,181 @@ void EngineThread::start() {
     }
 }
 
-// `reply` is the event the thread sets once its queue takes commands, and after each start and stop.
-DWORD WINAPI engineMain(void* reply) {
+void EngineThread::putHooksBack() {
+    const auto replace = [](HHOOK& hook, int kind, HOOKPROC procedure) {
+        if (hook == nullptr) {
+            return; // not in: stopped, and nothing to put back
+        }
+        if (const HHOOK fresh = SetWindowsHookExA(kind, procedure, thisModule(), 0); fresh != nullptr) {
+            UnhookWindowsHookEx(hook); // fails when the system has removed it already
+            hook = fresh;
+        }
+    };
+    replace(keyboardHook_, WH_KEYBOARD_LL, keyboardProc);
+    replace(mouseHook_, WH_MOUSE_LL, mouseProc);
+    foreground_ = GetForegroundWindow();
+    keys_.resync(keysDownNow());
+}
+
+// What the program's side hands the engine's thread as it makes it.
+struct EngineStart {
+    std::shared_ptr<CommandReplies> replies;
+    std::uint32_t ready; // answered once the thread's queue takes commands
+};
+
+void runEngine(const EngineStart& start) {
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // the thread's queue, before anyone posts
     EngineThread engine;
     g_engine = &engine;
-    SetEvent(reply);
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.hwnd == nullptr && message.message >= kCommandStart &&
-            message.message <= kCommandUserConfig) {
-            engine.command(message.message, message.wParam, message.lParam, reply);
-        } else {
-            DispatchMessageW(&message);
+    {
+        const SessionWatch session([&engine] { engine.putHooksBack(); });
+        // The user's own file: each reading comes to this thread, which takes it over.
+        const DWORD thread = GetCurrentThreadId();
+        const UserConfigWatch userConfig =
+            watchUserConfig(lurcoreFolder(), [thread](std::unique_ptr<config::UserConfig> user) {
+                if (PostThreadMessageW(thread, kCommandUserConfig, 0, reinterpret_cast<LPARAM>(user.get()))) {
+                    user.release();
+                }
+            });
+        start.replies->answer(start.ready);
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            if (message.hwnd == nullptr && message.message >= kCommandStart &&
+                message.message <= kCommandLast) {
+                engine.command(message.message, message.wParam, message.lParam, *start.replies);
+            } else {
+                DispatchMessageW(&message);
+            }
         }
     }
-    return 0;
+    g_engine = nullptr;
+    // A reading of the user's file still on its way is freed with the queue's other messages.
+    while (PeekMessageW(&message, nullptr, kCommandUserConfig, kCommandUserConfig, PM_REMOVE)) {
+        delete reinterpret_cast<config::UserConfig*>(message.lParam);
+    }
 }
 
-// The program's side: starts the engine's thread at the first call and hands it each command.
+// The thread holds a reference on this module, taken for it by its maker, and lets it go with its
+// last instruction: the module is never unloaded under it, and nobody waits for it to end (least of
+// all the loader, which must not wait on a thread).
+DWORD WINAPI engineMain(void* parameter) {
+    {
+        const std::unique_ptr<EngineStart> start(static_cast<EngineStart*>(parameter));
+        runEngine(*start);
+    }
+    FreeLibraryAndExitThread(thisModule(), 0);
+}
+
+// The program's side: starts the engine's thread at the first call and hands it each command. The
+// thread ends after a stop that leaves it nothing to do; the next call starts a new one, which is
+// given again the choices handed to the last.
 class EngineLink {
 public:
-    EngineLink() {
-        reply_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        const HANDLE thread = CreateThread(nullptr, 0, engineMain, reply_, 0, &threadId_);
-        if (thread == nullptr) {
-            threadId_ = 0;
-            return;
+    EngineLink() = default;
+    EngineLink(const EngineLink&) = delete;
+    EngineLink& operator=(const EngineLink&) = delete;
+    ~EngineLink() {
+        if (ended_ != nullptr) {
+            CloseHandle(ended_);
         }
-        SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
-        WaitForSingleObject(reply_, kReplyTimeoutMs);
-        CloseHandle(thread);
-        // The user's own file: each reading goes to the engine's thread, which takes it over.
-        const DWORD engineThread = threadId_;
-        watchUserConfig(lurcoreFolder(), [engineThread](std::unique_ptr<config::UserConfig> user) {
-            if (PostThreadMessageW(engineThread, kCommandUserConfig, 0,
-                                   reinterpret_cast<LPARAM>(user.get()))) {
-                user.release();
-            }
-        });
     }
 
-    void post(Command command, WPARAM value = 0) const {
+    // A choice made while no thread runs is handed to the next one; nothing else is needed then.
+    void post(Command command, WPARAM value = 0) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        remember(command, value);
         if (threadId_ != 0) {
             PostThreadMessageW(threadId_, command, value, 0);
         }
     }
 
-    // Start and stop return once the hook is in or out, so that keys typed after them follow them.
-    void postAndWait(Command command, WPARAM value = 0) const {
-        if (threadId_ != 0 && PostThreadMessageW(threadId_, command, value, 0)) {
-            WaitForSingleObject(reply_, kReplyTimeoutMs);
+    // Start and stop return once their own command has been carried out, so that keys typed after
+    // them follow them.
+    void postAndWait(Command command, WPARAM value = 0) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (command != kCommandStart && threadId_ == 0) {
+            return; // nothing runs that could be stopped
+        }
+        if (!running()) {
+            return;
+        }
+        const std::uint32_t number = replies_->next();
+        if (!PostThreadMessageW(threadId_, command, value, static_cast<LPARAM>(number))) {
+            threadId_ = 0; // gone: the next call makes a new one
+            return;
+        }
+        if (replies_->wait(number, kReplyTimeout).ending) {
+            threadId_ = 0;
         }
     }
 
 private:
-    HANDLE reply_ = nullptr;
+    void remember(Command command, WPARAM value) {
+        switch (command) {
+        case kCommandCodeTable:
+            codeTable_ = value;
+            break;
+        case kCommandInputMethod:
+            inputMethod_ = value;
+            break;
+        case kCommandToneRule:
+            toneRule_ = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // True when the thread is there to take commands, made now if need be.
+    bool running() {
+        if (threadId_ != 0) {
+            return true;
+        }
+        HMODULE module = nullptr; // the thread's own reference (see engineMain)
+        if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                                reinterpret_cast<LPCWSTR>(&engineMain), &module)) {
+            return false;
+        }
+        if (ended_ != nullptr) { // the thread before, which has answered its last stop, ends by itself
+            WaitForSingleObject(ended_, kEndTimeoutMs);
+            CloseHandle(ended_);
+            ended_ = nullptr;
+        }
+        const std::uint32_t ready = replies_->next();
+        auto* start = new EngineStart{replies_, ready};
+        const HANDLE thread = CreateThread(nullptr, 0, engineMain, start, 0, &threadId_);
+        if (thread == nullptr) {
+            delete start;
+            FreeLibrary(module);
+            threadId_ = 0;
+            return false;
+        }
+        SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
+        ended_ = thread;
+        replies_->wait(ready, kReplyTimeout);
+        for (const auto& [command, value] :
+             {std::pair{kCommandCodeTable, codeTable_}, std::pair{kCommandInputMethod, inputMethod_},
+              std::pair{kCommandToneRule, toneRule_}}) {
+            if (value) {
+                PostThreadMessageW(threadId_, command, *value, 0);
+            }
+        }
+        return true;
+    }
+
+    static constexpr DWORD kEndTimeoutMs = 5000;
+
+    std::mutex mutex_;
+    std::shared_ptr<CommandReplies> replies_ = std::make_shared<CommandReplies>();
     DWORD threadId_ = 0;
+    HANDLE ended_ = nullptr; // the thread, kept to know when it has ended
+    std::optional<WPARAM> codeTable_;
+    std::optional<WPARAM> inputMethod_;
+    std::optional<WPARAM> toneRule_;
 };
 
-const EngineLink& engineLink() {
-    static const EngineLink link;
+EngineLink& engineLink() {
+    static EngineLink link;
     return link;
 }
 
@@ -434,6 +583,10 @@ void setToneRule(std::uint8_t toneRule) {
 }
 void resetWord() {
     engineLink().post(kCommandResetWord);
+}
+
+void hookDropForTest() {
+    engineLink().postAndWait(kCommandDropHooks);
 }
 
 } // namespace lurcore

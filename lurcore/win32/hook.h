@@ -12,5 +12,7 @@ void setCodeTable(std::uint8_t codeTable);
 void setInputMethod(std::uint8_t inputMethod);
 void setToneRule(std::uint8_t toneRule);
 void resetWord();
+// For the test build only: removes the hooks the way the system does, without the engine knowing.
+void hookDropForTest();
 
 } // namespace lurcore

@@ -1,5 +1,7 @@
 #include "lurcore/win32/sender.h"
 
+#include "lurcore/core/abbreviations.h"
+
 #include <windows.h>
 
 #include <array>
@@ -42,6 +44,11 @@ HKL targetLayout() {
     return layout != nullptr ? layout : GetKeyboardLayout(0); // Wine tells no other process's layout
 }
 
+// Every key goes down and up: two inputs for each stroke of an edit, and for each unit of the longest
+// abbreviation in the widest table and the key that ended it.
+constexpr std::size_t kEditInputs = 2 * core::Strokes::kCapacity;
+constexpr std::size_t kExpansionInputs = 2 * core::Abbreviations::kMaxUnits + 2;
+
 INPUT keyInput(WORD virtualKey, WORD scan, DWORD flags) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -67,9 +74,11 @@ INPUT realKey(WORD virtualKey, HKL layout, bool up) {
 } // namespace
 
 void sendEdit(const core::Edit& edit, core::Correction correction) {
-    // Every key goes down and up; a held key's press and release are two of them. Kept on the stack:
-    // this runs for every key typed.
-    std::array<INPUT, 2 * core::Strokes::kCapacity> inputs;
+    // The keys that replace what is on screen; then an abbreviation's text, and the key that ended it as
+    // an ordinary key (the application types that with the Shift state held now, and Enter stays Enter).
+    // All sent as one piece, so that no key typed meanwhile lands inside it. Kept off the stack for its
+    // size; only the engine's thread sends.
+    static std::array<INPUT, kEditInputs + kExpansionInputs> inputs;
     UINT count = 0;
     const HKL layout = targetLayout();
     for (const core::Stroke& key : core::strokesFor(edit, correction)) {
@@ -86,34 +95,19 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
             inputs[count++] = realKey(key.code, layout, true);
         }
     }
+    // The abbreviation's text is never longer than kMaxUnits (the reader of the user's file refuses
+    // longer ones), so nothing is cut here.
+    for (const char16_t unit : edit.expansion.substr(0, core::Abbreviations::kMaxUnits)) {
+        inputs[count++] = keyInput(0, unit, KEYEVENTF_UNICODE);
+        inputs[count++] = keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+    }
+    if (edit.replayKey != 0) {
+        inputs[count++] = realKey(edit.replayKey, layout, false);
+        inputs[count++] = realKey(edit.replayKey, layout, true);
+    }
     if (count > 0) {
         SendInput(count, inputs.data(), sizeof(INPUT));
     }
-    // An abbreviation's text, and the key that ended it as an ordinary key: the application types that
-    // with the Shift state held now, and Enter stays Enter. Only at the end of a word.
-    std::array<INPUT, 128> more;
-    UINT queued = 0;
-    const auto flush = [&] {
-        if (queued > 0) {
-            SendInput(queued, more.data(), sizeof(INPUT));
-            queued = 0;
-        }
-    };
-    for (const char16_t unit : edit.expansion) {
-        if (queued + 2 > more.size()) {
-            flush();
-        }
-        more[queued++] = keyInput(0, unit, KEYEVENTF_UNICODE);
-        more[queued++] = keyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
-    }
-    if (edit.replayKey != 0) {
-        if (queued + 2 > more.size()) {
-            flush();
-        }
-        more[queued++] = realKey(edit.replayKey, layout, false);
-        more[queued++] = realKey(edit.replayKey, layout, true);
-    }
-    flush();
 }
 
 void sendMenuBlocker() {

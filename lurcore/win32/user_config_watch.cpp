@@ -66,56 +66,104 @@ std::string localTime() {
 }
 
 struct Watch {
+    Watch(const std::string& folder, std::function<void(std::unique_ptr<config::UserConfig>)> apply)
+        : folder(folder), apply(std::move(apply)), file(files, folder, localTime) {}
+
+    void readAndApply() {
+        if (auto result = file.reloadIfChanged()) {
+            apply(std::make_unique<config::UserConfig>(std::move(result->config)));
+        }
+    }
+
     std::string folder;
     std::function<void(std::unique_ptr<config::UserConfig>)> apply;
+    Win32ConfigFiles files;
+    config::UserConfigFile file;
+    HANDLE quit = nullptr;
 };
 
 // A save is often a few writes in a row: changes this close together count as one.
 constexpr DWORD kSettleMs = 100;
 
-DWORD WINAPI watchMain(void* parameter) {
-    const std::unique_ptr<Watch> watch(static_cast<Watch*>(parameter));
-    Win32ConfigFiles files;
-    config::UserConfigFile file(files, watch->folder, localTime);
-    const auto readAndApply = [&] {
-        if (auto result = file.reloadIfChanged()) {
-            watch->apply(std::make_unique<config::UserConfig>(std::move(result->config)));
-        }
-    };
-    readAndApply();
+void watch(Watch& watch) {
     const HANDLE change = FindFirstChangeNotificationW(
-        lur::wideFromUtf8(watch->folder).c_str(), FALSE,
+        lur::wideFromUtf8(watch.folder).c_str(), FALSE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
     if (change == INVALID_HANDLE_VALUE) {
-        return 0; // read once at start; changes wait for the next start
+        return; // read once at start; changes wait for the next start
     }
-    while (WaitForSingleObject(change, INFINITE) == WAIT_OBJECT_0) {
+    const HANDLE events[] = {watch.quit, change};
+    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         do {
             if (!FindNextChangeNotification(change)) {
                 FindCloseChangeNotification(change);
-                return 0;
+                return;
             }
-        } while (WaitForSingleObject(change, kSettleMs) == WAIT_OBJECT_0);
-        readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
+        } while (WaitForMultipleObjects(2, events, FALSE, kSettleMs) == WAIT_OBJECT_0 + 1);
+        if (WaitForSingleObject(watch.quit, 0) == WAIT_OBJECT_0) {
+            break;
+        }
+        watch.readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
     }
     FindCloseChangeNotification(change);
-    return 0;
+}
+
+DWORD WINAPI watchMain(void* parameter) {
+    HMODULE module = nullptr;
+    {
+        const std::unique_ptr<Watch> owned(static_cast<Watch*>(parameter));
+        watch(*owned);
+        CloseHandle(owned->quit);
+        // The reference taken for this thread when it was made; released as the thread ends, after
+        // the last of this module's code has run.
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&watchMain), &module);
+    }
+    FreeLibraryAndExitThread(module, 0);
 }
 
 } // namespace
 
-void watchUserConfig(const std::string& folder,
-                     std::function<void(std::unique_ptr<config::UserConfig>)> apply) {
-    if (folder.empty()) {
-        return;
+UserConfigWatch::~UserConfigWatch() {
+    if (quit_ != nullptr) {
+        SetEvent(static_cast<HANDLE>(quit_));
+        CloseHandle(static_cast<HANDLE>(quit_));
     }
-    auto* watch = new Watch{folder, std::move(apply)};
+}
+
+UserConfigWatch watchUserConfig(const std::string& folder,
+                                std::function<void(std::unique_ptr<config::UserConfig>)> apply) {
+    if (folder.empty()) {
+        return {};
+    }
+    const HANDLE quit = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE theirs = nullptr;
+    if (quit == nullptr || !DuplicateHandle(GetCurrentProcess(), quit, GetCurrentProcess(), &theirs, 0, FALSE,
+                                            DUPLICATE_SAME_ACCESS)) {
+        if (quit != nullptr) {
+            CloseHandle(quit);
+        }
+        return {};
+    }
+    // The thread holds the module until its last instruction here has run.
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&watchMain),
+                       &module);
+    // The first reading is made here, so that the caller has the user's choices before it goes on.
+    auto* watch = new Watch(folder, std::move(apply));
+    watch->quit = theirs;
+    watch->readAndApply();
     const HANDLE thread = CreateThread(nullptr, 0, watchMain, watch, 0, nullptr);
     if (thread == nullptr) {
         delete watch;
-        return;
+        CloseHandle(theirs);
+        CloseHandle(quit);
+        FreeLibrary(module);
+        return {};
     }
     CloseHandle(thread);
+    return UserConfigWatch(quit);
 }
 
 } // namespace lurcore

@@ -50,6 +50,10 @@ TEST(Abbreviations, LaterTextReplacesTheEarlierAndTablesEncodeIt) {
     // The longest text in the widest table fits.
     abbreviations.add(u"x", std::u16string(Abbreviations::kMaxText, u'ữ'));
     EXPECT_EQ(expand(abbreviations, u"x", CodeTable::VniWindows).size(), Abbreviations::kMaxUnits);
+    // One character more could not be sent whole: refused, never cut.
+    EXPECT_FALSE(abbreviations.add(u"y", std::u16string(Abbreviations::kMaxText + 1, u'a')));
+    EXPECT_FALSE(abbreviations.add(u"y z", u"text"));
+    EXPECT_EQ(abbreviations.size(), 2u);
 }
 
 TEST(Abbreviations, KeysAreOneWordOfLettersAndDigits) {

@@ -214,6 +214,26 @@ TEST(KeyHandler, ReleaseFollowsWhatTheApplicationSaw) {
     EXPECT_TRUE(handler.keyUp(letter('s'), none).pass);
 }
 
+// After the hooks were put back, a key whose taken press is still held keeps its release taken; one
+// the keyboard has up (its release went by unseen, straight to the application) is forgotten, so a
+// later release of it is not taken; and a word in progress ends.
+TEST(KeyHandler, ResyncForgetsOnlyTheKeysThatAreUp) {
+    KeyHandler handler([] { return WordSettings{}; });
+    handler.setInputMethod(InputMethod::Telex);
+    const KeyState none;
+    const auto letter = [](char c) { return static_cast<std::uint16_t>(vk::kA + (c - 'a')); };
+    EXPECT_TRUE(handler.keyDown(letter('a'), none).pass);
+    EXPECT_FALSE(handler.keyDown(letter('s'), none).pass); // á
+    EXPECT_FALSE(handler.keyDown(letter('f'), none).pass); // à
+    std::bitset<256> down;
+    down.set(letter('s'));
+    handler.resync(down);
+    EXPECT_FALSE(handler.inWord());
+    EXPECT_FALSE(handler.keyUp(letter('s'), none).pass)
+        << "S is still held, and the application never saw it";
+    EXPECT_TRUE(handler.keyUp(letter('f'), none).pass) << "F was up already: nothing of it is remembered";
+}
+
 TEST(KeyHandler, SettingsFromTheProgramEndTheWord) {
     Keyboard keyboard(InputMethod::Telex);
     keyboard.play("a");

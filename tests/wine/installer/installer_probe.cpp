@@ -6,7 +6,15 @@
 //   installer_probe --install <setup.exe> [arguments...]
 //       runs the installer, watches the process table until the installer has ended and a new Lurb.exe
 //       runs, and prints "installer <pid> <exit code>" and "lurb <pid> parent <pid> <parent's file>".
+//   installer_probe --shortcut <link file> <target>
+//       saves a shell link to <target>, as the program saves its desktop shortcut.
+//   installer_probe --hold <file> <ready file>
+//       keeps <file> open for reading only, letting others read it but not write or delete it, as a
+//       copy of the program running in another user's session holds its files; writes <ready file>
+//       and runs until killed.
 #include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -129,6 +137,35 @@ int install(int argc, wchar_t** argv) {
     return 0;
 }
 
+int shortcut(const wchar_t* link, const wchar_t* target) {
+    CoInitialize(nullptr);
+    IShellLinkW* shellLink = nullptr;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      reinterpret_cast<void**>(&shellLink));
+    if (SUCCEEDED(result)) {
+        shellLink->SetPath(target);
+        IPersistFile* file = nullptr;
+        result = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        if (SUCCEEDED(result)) {
+            result = file->Save(link, TRUE);
+            file->Release();
+        }
+        shellLink->Release();
+    }
+    CoUninitialize();
+    return SUCCEEDED(result) ? 0 : 1;
+}
+
+int hold(const wchar_t* path, const wchar_t* readyFile) {
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    CloseHandle(CreateFileW(readyFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Sleep(INFINITE);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -137,6 +174,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"--install") == 0) {
         return install(argc, argv);
+    }
+    if (argc == 4 && std::wcscmp(argv[1], L"--shortcut") == 0) {
+        return shortcut(argv[2], argv[3]);
+    }
+    if (argc == 4 && std::wcscmp(argv[1], L"--hold") == 0) {
+        return hold(argv[2], argv[3]);
     }
     std::printf("usage: installer_probe --foreign-window <ready file> | --install <setup.exe> [args]\n");
     return 2;

@@ -12,8 +12,10 @@
 # over the running copy leaves exactly one copy running, the new one, in the same folder, with the
 # settings untouched, started through the user's shell (its parent is Explorer, not the installer);
 # a foreign window captioned like the program's survives the install, the upgrade and the uninstall;
-# the silent uninstaller removes what was installed plus the start-up entry and the desktop
-# shortcut, and keeps the settings file.
+# an install while another user's copy holds a program file puts the new file in place at the next
+# restart and says so (exit code 3010); the silent uninstaller removes what was installed plus every
+# user's start-up entry and desktop shortcut that point at this installation (not those of another),
+# and keeps the settings file.
 set -u
 
 BIN=$(cd "${1:?bin folder}" && pwd)
@@ -214,10 +216,52 @@ cmp -s "$BIN/Lurb.exe" "$INST/Lurb.exe" || fail "Lurb.exe not upgraded in place"
 [ "$(regval "$UNINST_KEY" InstallLocation)" = "$WIN_DIR" ] && ok "upgraded in place" || fail "install location moved to '$(regval "$UNINST_KEY" InstallLocation)'"
 [ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the upgrade" || fail "settings changed or gone after the upgrade"
 
+echo "== a copy in another user's session holds the engine: the install ends at the next restart"
+# The copy in this session is closed by the installer; one in another session is not, and keeps its
+# files open. The probe holds the engine the same way.
+wine "$BIN/installer_probe.exe" --hold "$WIN_DIR\\lurcore.dll" "$(winepath -w "$WORK/hold.ready" 2>/dev/null | tr -d '\r')" \
+  >/dev/null 2>&1 &
+hold_pid=$!
+wait_for 20 test -e "$WORK/hold.ready" || fail "the probe did not hold the engine"
+# Through the probe, which reads the whole exit code (Linux sees only its low byte).
+probe_out=$(timeout 150 wine "$BIN/installer_probe.exe" --install "$(winepath -w "$BIN/LurbSetup.exe" | tr -d '\r')" /S \
+  2>/dev/null | tr -d '\r')
+read -r _ _ rc < <(printf '%s\n' "$probe_out" | grep '^installer ')
+[ "${rc:-x}" = 3010 ] && ok "the installer says a restart finishes it" \
+  || fail "LurbSetup.exe /S over a held file exited with ${rc:-nothing}, not 3010"
+cmp -s "$BIN/lurcore.dll" "$INST/lurcore.dll.new" && ok "the new engine waits beside the held one" \
+  || fail "no lurcore.dll.new beside the held engine: $(ls "$INST" | tr '\n' ' ')"
+pending=$(wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null | tr -d '\r')
+printf '%s' "$pending" | grep -qi 'lurcore.dll.new' && ok "its replacement is due at the restart" \
+  || fail "no replacement due at the restart: $pending"
+kill "$hold_pid" 2>/dev/null
+wait "$hold_pid" 2>/dev/null
+[ -n "$(lurb_pids)" ] || fail "the installer did not start the program again"
+
 echo "== silent uninstall"
+# The program's start-up entry and desktop shortcut for this user, a second user signed in (a hive
+# loaded under HKEY_USERS, a profile of its own), and a third whose entry and shortcut name another
+# installation of the program: those stay.
 wine reg add "$RUN_KEY" /v "$RUN_VALUE" /t REG_SZ /d "\"$WIN_DIR\\Lurb.exe\"" /f >/dev/null 2>&1
-printf 'shortcut stand-in' > "$DESKTOP/$PRODUCT.lnk"
+PROFILES='HKLM\Software\Microsoft\Windows NT\CurrentVersion\ProfileList'
+OTHER_RUN='HKU\S-1-5-21-0-0-0-1001\Software\Microsoft\Windows\CurrentVersion\Run'
+THIRD_RUN='HKU\S-1-5-21-0-0-0-1002\Software\Microsoft\Windows\CurrentVersion\Run'
+wine reg add "$OTHER_RUN" /v "$RUN_VALUE" /t REG_SZ /d "\"$WIN_DIR\\Lurb.exe\"" /f >/dev/null 2>&1
+wine reg add "$THIRD_RUN" /v "$RUN_VALUE" /t REG_SZ /d '"C:\Other\Lurb.exe"' /f >/dev/null 2>&1
+wine reg add "$PROFILES\S-1-5-21-0-0-0-1001" /v ProfileImagePath /t REG_EXPAND_SZ /d 'C:\users\other' /f >/dev/null 2>&1
+wine reg add "$PROFILES\S-1-5-21-0-0-0-1002" /v ProfileImagePath /t REG_EXPAND_SZ /d 'C:\users\third' /f >/dev/null 2>&1
+OTHER_DESKTOP=$(unixpath 'C:\users\other\Desktop')
+THIRD_DESKTOP=$(unixpath 'C:\users\third\Desktop')
+mkdir -p "$OTHER_DESKTOP" "$THIRD_DESKTOP"
+make_shortcut() { wine "$BIN/installer_probe.exe" --shortcut "$(winepath -w "$1" 2>/dev/null | tr -d '\r')" "$2" >/dev/null 2>&1; }
+make_shortcut "$DESKTOP/$PRODUCT.lnk" "$WIN_DIR\\Lurb.exe"
+make_shortcut "$OTHER_DESKTOP/$PRODUCT.lnk" "$WIN_DIR\\Lurb.exe"
+make_shortcut "$THIRD_DESKTOP/$PRODUCT.lnk" 'C:\Other\Lurb.exe'
 [ -n "$(regval "$RUN_KEY" "$RUN_VALUE")" ] || fail "could not create the start-up entry for the test"
+[ -n "$(regval "$OTHER_RUN" "$RUN_VALUE")" ] || fail "could not create the second user's start-up entry"
+for f in "$DESKTOP" "$OTHER_DESKTOP" "$THIRD_DESKTOP"; do
+  [ -s "$f/$PRODUCT.lnk" ] || fail "could not make the shortcut in $f"
+done
 timeout 60 wine "$INST/uninstall.exe" /S; rc=$?
 [ $rc = 0 ] || fail "uninstall.exe /S exited with $rc"
 # The uninstaller copies itself away and works in the background: poll.
@@ -230,6 +274,11 @@ regval "$FONTS_KEY" "LurTahoma (TrueType)" >/dev/null && fail "font still regist
 [ ! -e "$STARTLINK" ] && ok "Start-menu shortcut removed" || fail "Start-menu shortcut left"
 regval "$RUN_KEY" "$RUN_VALUE" >/dev/null && fail "start-up entry '$RUN_VALUE' left" || ok "start-up entry removed"
 [ ! -e "$DESKTOP/$PRODUCT.lnk" ] && ok "desktop shortcut removed" || fail "desktop shortcut left"
+regval "$OTHER_RUN" "$RUN_VALUE" >/dev/null && fail "the second user's start-up entry left" || ok "the second user's start-up entry removed"
+[ ! -e "$OTHER_DESKTOP/$PRODUCT.lnk" ] && ok "the second user's shortcut removed" || fail "the second user's shortcut left"
+[ "$(regval "$THIRD_RUN" "$RUN_VALUE")" = '"C:\Other\Lurb.exe"' ] && ok "another installation's start-up entry kept" \
+  || fail "another installation's start-up entry removed or changed"
+[ -e "$THIRD_DESKTOP/$PRODUCT.lnk" ] && ok "a shortcut to another installation kept" || fail "a shortcut to another installation removed"
 [ "$(md5sum < "$SETTINGS" 2>/dev/null)" = "$settings_sum" ] && ok "settings kept by the uninstaller" || fail "settings file changed or removed"
 foreign_alive && ok "the foreign window survived the uninstall" || fail "the uninstaller closed a foreign window"
 

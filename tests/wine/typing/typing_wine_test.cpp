@@ -308,13 +308,15 @@ public:
     Event(const Event&) = delete;
     Event& operator=(const Event&) = delete;
     bool set() const { return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }
+    HANDLE handle() const { return handle_; }
 
 private:
     HANDLE handle_;
 };
 
 // While the program's thread is held up for 3 s (as by a slow disk), keys typed meanwhile still compose,
-// and they arrive while it is still held: the hook does not wait for the program.
+// and they arrive while it is still held: the hook does not wait for the program. Then the engine's
+// thread is held in turn.
 TEST(TypingWhileBusy, KeysComposeWhileTheProgramsThreadIsHeld) {
     auto lurb = startLurb(true, 0, 0);
     EditBox box;
@@ -337,9 +339,35 @@ TEST(TypingWhileBusy, KeysComposeWhileTheProgramsThreadIsHeld) {
     EXPECT_FALSE(ended.set()) << "the keys waited for the program's thread";
     EXPECT_TRUE(pumpUntil([&] { return ended.set(); }, 10000ms));
     UnhookWindowsHookEx(hook);
-    FreeLibrary(busyDll);
     // A capital takes Shift from the keyboard's state as the hook samples it.
     EXPECT_EQ(box.type("Vieetj"), L"Vi\u1EC7t") << "typing goes on after the program's thread is free";
+
+    // Then the engine's own thread, held for 1 s (its hidden window for the system's notices is on it):
+    // keys typed meanwhile wait for it and are composed, none lost, none left down.
+    HWND engineWindow = nullptr;
+    while ((engineWindow = FindWindowExW(nullptr, engineWindow, L"LurcoreSessionWatch", nullptr)) !=
+           nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(engineWindow, &process);
+        if (process == lurb->id()) {
+            break;
+        }
+    }
+    ASSERT_NE(engineWindow, nullptr) << "the engine's thread has no window";
+    const DWORD engineThread = GetWindowThreadProcessId(engineWindow, nullptr);
+    const HHOOK engineHook = SetWindowsHookExW(WH_GETMESSAGE, busyProc, busyDll, engineThread);
+    ASSERT_NE(engineHook, nullptr);
+    ResetEvent(started.handle());
+    ResetEvent(ended.handle());
+    PostThreadMessageW(engineThread, RegisterWindowMessageA("LurbTest.Busy"), 1000, 0);
+    ASSERT_TRUE(pumpUntil([&] { return started.set(); }, 5000ms)) << "the engine's thread was not held";
+    EXPECT_EQ(box.type("tieengs vieetj"), kTiengViet[0]) << "keys typed while the engine's thread was held";
+    EXPECT_TRUE(ended.set());
+    UnhookWindowsHookEx(engineHook);
+    FreeLibrary(busyDll);
+    for (int key = 1; key < 256; ++key) {
+        EXPECT_GE(GetAsyncKeyState(key), 0) << "key " << key << " left down";
+    }
 }
 
 // "Việt Nam " as each code table puts it into a Unicode edit box.
