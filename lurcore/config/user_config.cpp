@@ -41,7 +41,7 @@ std::string quoted(std::u16string_view text) {
     return "\"" + utf8(text) + "\"";
 }
 
-enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations };
+enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations, Converter };
 
 class Reader {
 public:
@@ -116,6 +116,9 @@ private:
         case Section::Abbreviations:
             readAbbreviation(number, line);
             break;
+        case Section::Converter:
+            readConverter(number, line);
+            break;
         }
     }
 
@@ -131,11 +134,12 @@ private:
         section_ = name == u"typing"          ? Section::Typing
                    : name == u"english_only"  ? Section::EnglishOnly
                    : name == u"abbreviations" ? Section::Abbreviations
+                   : name == u"converter"     ? Section::Converter
                                               : Section::Unknown;
         if (section_ == Section::Unknown) {
-            problem(number,
-                    "unknown section [" + utf8(name) +
-                        "] (known: [typing], [english_only], [abbreviations]); its lines are skipped");
+            problem(number, "unknown section [" + utf8(name) +
+                                "] (known: [typing], [english_only], [abbreviations], [converter]); its "
+                                "lines are skipped");
         }
     }
 
@@ -244,6 +248,31 @@ private:
         }
     }
 
+    // [converter]: the clipboard's key and forms.
+    void readConverter(int number, std::u16string_view line) {
+        const std::size_t equals = line.find(u'=');
+        if (equals == std::u16string_view::npos) {
+            problem(number, quoted(line) + " is not \"name = value\", so it is skipped");
+            return;
+        }
+        const std::string name = utf8(lower(trim(line.substr(0, equals))));
+        std::u16string_view text = trim(line.substr(equals + 1));
+        for (std::size_t at = 1; at < text.size(); ++at) { // a comment may follow the value after a blank
+            if ((text[at] == u';' || text[at] == u'#') && (text[at - 1] == u' ' || text[at - 1] == u'\t')) {
+                text = trim(text.substr(0, at));
+                break;
+            }
+        }
+        const std::string value = utf8(text);
+        std::string why;
+        if (!readConverterOption(name, value, result_.config.converter, why)) {
+            problem(number,
+                    "unknown option " + quoted(trim(line.substr(0, equals))) + " (known: hotkey, from, to)");
+        } else if (!why.empty()) {
+            problem(number, why);
+        }
+    }
+
     void finish() {
         auto& names = result_.config.englishOnly;
         std::sort(names.begin(), names.end());
@@ -299,6 +328,14 @@ std::string defaultUserConfigText() {
         "; Gõ tắt: từ tắt = cụm từ đầy đủ. Cụm từ thay cho từ tắt khi từ kết thúc (dấu cách, Enter,",
         "; dấu câu) lúc đang gõ tiếng Việt; vn, Vn, VN cho Việt Nam, Việt Nam, VIỆT NAM. Ví dụ:",
         "; vn = Việt Nam",
+        "",
+        "[converter]",
+        "; Phím chuyển mã văn bản trong bộ nhớ tạm (clipboard), ví dụ Ctrl+Shift+F9 hoặc Alt+K; off để tắt.",
+        "hotkey = Ctrl+Shift+F9",
+        "; Chuyển từ bảng mã (auto: tự nhận dạng; unicode, tcvn3, vni, viqr, ncr, cp1258, viscii)",
+        "from = auto",
+        "; sang bảng mã (unicode, unicode-nfd, tcvn3, vni, viqr, ncr, ncr-hex, cp1258, viscii).",
+        "to = unicode",
     };
     std::string text = "\xEF\xBB\xBF";
     for (std::string_view line : kLines) {

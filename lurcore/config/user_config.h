@@ -2,6 +2,7 @@
 // when first written, and the lines its problems put into lurio.log.
 #pragma once
 
+#include "lurcore/config/converter_config.h"
 #include "lurcore/core/abbreviations.h"
 #include "lurcore/core/options.h"
 
@@ -20,6 +21,7 @@ struct UserConfig {
     bool perAppMode = false;
     std::vector<std::string> englishOnly; // program file names as programName() gives them, sorted
     std::shared_ptr<const core::Abbreviations> abbreviations = std::make_shared<core::Abbreviations>();
+    ConverterConfig converter; // [converter]
 };
 
 // Something in the file that was not used as written. Line 0 is the file as a whole.

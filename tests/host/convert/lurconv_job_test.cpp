@@ -3,6 +3,7 @@
 #include "convert_support.h"
 
 #include "lurconv/conversion_job.h"
+#include "lurcore/convert/clipboard_text.h"
 
 #include <gtest/gtest.h>
 
@@ -77,3 +78,32 @@ TEST(LurconvJob, StatusMarkAndRefusals) {
 
 } // namespace
 } // namespace lurconv
+
+namespace lurcore::convert {
+namespace {
+
+// The converter's key: a TCVN3 text as a ".Vn" font puts it on the clipboard becomes Unicode, and a
+// second press finds Unicode and changes nothing.
+TEST(ClipboardText, LegacyTextBecomesUnicodeOnceAndStays) {
+    // "Các bạn đã đến Việt Nam" in TCVN3 bytes, each as its Windows-1252 character.
+    std::u16string text = u"C\u00B8c b\u00B9n \u00AE\u00B7 \u00AE\u00D5n Vi\u00D6t Nam";
+    const ClipboardConversion first = convertClipboardText(text, std::nullopt, Form::Unicode);
+    EXPECT_EQ(first.outcome, ClipboardConversion::Outcome::Converted);
+    EXPECT_EQ(first.from, Form::Tcvn3);
+    EXPECT_EQ(first.characters, 23u);
+    EXPECT_EQ(text, u"Các bạn đã đến Việt Nam");
+    const ClipboardConversion second = convertClipboardText(text, std::nullopt, Form::Unicode);
+    EXPECT_EQ(second.outcome, ClipboardConversion::Outcome::Unchanged);
+    EXPECT_EQ(text, u"Các bạn đã đến Việt Nam");
+    // Back to VNI Windows: its bytes as Windows-1252 characters, as a VNI font's document takes them.
+    const ClipboardConversion back = convertClipboardText(text, Form::Unicode, Form::Vni);
+    EXPECT_EQ(back.outcome, ClipboardConversion::Outcome::Converted);
+    EXPECT_EQ(text.substr(0, 4), u"Ca\u00F9c");
+    std::u16string chinese = u"\u4E2D a";
+    EXPECT_EQ(convertClipboardText(chinese, Form::Unicode, Form::Tcvn3).outcome,
+              ClipboardConversion::Outcome::Replaced);
+    EXPECT_EQ(chinese, u"? a");
+}
+
+} // namespace
+} // namespace lurcore::convert
