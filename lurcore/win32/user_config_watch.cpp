@@ -2,6 +2,7 @@
 
 #include "engine/utf8.h"
 #include "lurcore/config/user_config_file.h"
+#include "lurcore/win32/clipboard_hotkey.h"
 #include "lurcore/win32/win32_file_ops.h"
 
 #include <windows.h>
@@ -77,28 +78,41 @@ DWORD WINAPI watchMain(void* parameter) {
     const std::unique_ptr<Watch> watch(static_cast<Watch*>(parameter));
     Win32ConfigFiles files;
     config::UserConfigFile file(files, watch->folder, localTime);
+    // The converter's key lives on this thread: its messages wake it as the file's changes do.
+    ClipboardHotkey hotkey([&file](const std::string& line) { file.note(line); });
     const auto readAndApply = [&] {
         if (auto result = file.reloadIfChanged()) {
+            hotkey.configure(result->config.converter);
             watch->apply(std::make_unique<config::UserConfig>(std::move(result->config)));
         }
     };
     readAndApply();
-    const HANDLE change = FindFirstChangeNotificationW(
-        lur::wideFromUtf8(watch->folder).c_str(), FALSE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
-    if (change == INVALID_HANDLE_VALUE) {
-        return 0; // read once at start; changes wait for the next start
-    }
-    while (WaitForSingleObject(change, INFINITE) == WAIT_OBJECT_0) {
+    HANDLE change = FindFirstChangeNotificationW(lur::wideFromUtf8(watch->folder).c_str(), FALSE,
+                                                 FILE_NOTIFY_CHANGE_FILE_NAME |
+                                                     FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+    for (;;) {
+        // Without a change notice the file is read once at start; the key still works.
+        const DWORD handles = change == INVALID_HANDLE_VALUE ? 0 : 1;
+        const DWORD woke = MsgWaitForMultipleObjects(handles, &change, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0 + handles) {
+            hotkey.handleMessages();
+            continue;
+        }
+        if (handles == 0 || woke != WAIT_OBJECT_0) {
+            break;
+        }
         do {
             if (!FindNextChangeNotification(change)) {
                 FindCloseChangeNotification(change);
-                return 0;
+                change = INVALID_HANDLE_VALUE;
+                break;
             }
         } while (WaitForSingleObject(change, kSettleMs) == WAIT_OBJECT_0);
         readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
     }
-    FindCloseChangeNotification(change);
+    if (change != INVALID_HANDLE_VALUE) {
+        FindCloseChangeNotification(change);
+    }
     return 0;
 }
 
