@@ -69,8 +69,9 @@ int main(int argc, char** argv) {
         const lurconv::JobResult decoded = lurconv::convertBytes(back, encoded.output);
         const double backSeconds = seconds(start);
         const bool same = decoded.output == utf8 || form == Form::Tcvn3; // TCVN3 keeps no toned capitals
-        std::printf("%-12s %12zu %10.1f %12zu %10.1f%s\n", std::string(lurcore::convert::formName(form)).c_str(),
-                    encoded.output.size(), utf8.size() / 1048576.0 / toSeconds, decoded.output.size(),
+        std::printf("%-12s %12zu %10.1f %12zu %10.1f%s\n",
+                    std::string(lurcore::convert::formName(form)).c_str(), encoded.output.size(),
+                    utf8.size() / 1048576.0 / toSeconds, decoded.output.size(),
                     encoded.output.size() / 1048576.0 / backSeconds, same ? "" : "  (round trip differs!)");
         if (form == Form::Tcvn3 || form == Form::Vni) {
             lurconv::Arguments guess;
