@@ -274,5 +274,28 @@ TEST(ConverterKey, ConvertsTheClipboardOnceAndLeavesUnicodeAlone) {
     DeleteFileW(userFile(L"lurio.log").c_str());
 }
 
+// Another program holds the key: lurio.log says so, and the program runs on as before.
+TEST(ConverterKey, AKeyAnotherProgramHoldsIsLoggedAndNothingElseChanges) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 9, MOD_CONTROL | MOD_ALT, VK_F11)) << "the key is taken already";
+    writeFile(userFile(L"lurio.ini"), "[converter]\nhotkey = Ctrl+Alt+F11\n");
+    DeleteFileW(userFile(L"lurio.log").c_str());
+    {
+        LurbProcess lurb(binFolder() + L"Lurb.exe");
+        ASSERT_NE(lurb.waitForForm(), nullptr) << "Lurb.exe did not start";
+        EXPECT_TRUE(waitFor(
+            [] {
+                return readFile(userFile(L"lurio.log"))
+                           .find("converter: the key Ctrl+Alt+F11 cannot be registered") != std::string::npos;
+            },
+            10000ms))
+            << readFile(userFile(L"lurio.log"));
+        EXPECT_TRUE(handledSoFar(lurb.form())) << "the program does not answer";
+        EXPECT_TRUE(lurb.running());
+    }
+    UnregisterHotKey(nullptr, 9);
+    DeleteFileW(userFile(L"lurio.ini").c_str());
+    DeleteFileW(userFile(L"lurio.log").c_str());
+}
+
 } // namespace
 } // namespace lurtest
