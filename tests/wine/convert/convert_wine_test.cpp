@@ -255,16 +255,25 @@ TEST(ConverterKey, ConvertsTheClipboardOnceAndLeavesUnicodeAlone) {
                              u"c b\u00B9n \u00AE\u00B7 \u00AE\u00D5n Vi\u00D6t Nam"));
     ASSERT_TRUE(xdotool("key ctrl+shift+F9"));
     const std::u16string unicode = u"Các bạn đã đến Việt Nam";
-    EXPECT_TRUE(waitFor([&] { return clipboard() == unicode; }, 10000ms));
-    EXPECT_TRUE(waitFor([] {
-        return readFile(userFile(L"lurio.log")).find("TCVN3 -> Unicode: 23 characters") != std::string::npos;
-    }));
+    EXPECT_TRUE(waitFor([&] { return clipboard() == unicode; }, 10000ms))
+        << clipboard().size() << " units on the clipboard";
+    const auto state = [&] {
+        return "running " + std::to_string(lurb.running()) + ", log:\n" + readFile(userFile(L"lurio.log"));
+    };
+    EXPECT_TRUE(waitFor(
+        [] {
+            return readFile(userFile(L"lurio.log")).find("TCVN3 -> Unicode: 23 characters") !=
+                   std::string::npos;
+        },
+        10000ms))
+        << state();
 
     // A second press finds Unicode: the clipboard is not even written.
     const DWORD sequence = GetClipboardSequenceNumber();
     ASSERT_TRUE(xdotool("key ctrl+shift+F9"));
     EXPECT_TRUE(
-        waitFor([] { return countOf(readFile(userFile(L"lurio.log")), "converter: ") == 2; }, 10000ms));
+        waitFor([] { return countOf(readFile(userFile(L"lurio.log")), "converter: ") == 2; }, 10000ms))
+        << state();
     EXPECT_NE(readFile(userFile(L"lurio.log")).find("Unicode -> Unicode: nothing to change in 23 characters"),
               std::string::npos)
         << readFile(userFile(L"lurio.log"));
