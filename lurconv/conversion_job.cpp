@@ -128,7 +128,7 @@ std::string usage() {
            "Dạng / forms:\n"
            "  unicode      Unicode dựng sẵn / precomposed (NFC)\n"
            "  unicode-nfd  Unicode tổ hợp / decomposed (NFD)\n"
-           "  tcvn3        TCVN3 (ABC), phông .Vn / \".Vn\" fonts\n"
+           "  tcvn3        TCVN3, phông .Vn / \".Vn\" fonts\n"
            "  vni          VNI Windows\n"
            "  viqr         VIQR: Vie^.t Nam, dd = đ\n"
            "  ncr, ncr-hex &#7879; &#x1EC7;\n"
