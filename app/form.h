@@ -74,6 +74,8 @@ public:
     void TaskbarCreated();
     // The engine reports the mode typing is now in (its switch key, a start or stop of its hook).
     void TypingModeChanged(bool vietnamese);
+    // The engine's converter key has done its work on the clipboard: a balloon from the icon says what.
+    void ClipboardConverted(std::uint32_t characters, std::uint32_t notice);
 
     // Tray menu.
     void ReSetPicture(std::int32_t table, std::uint8_t vniOn, std::uint8_t telexOn, std::uint8_t viet);

@@ -1,6 +1,6 @@
 ; Installer for the program, the engine, the help file and the display font LurTahoma.ttf.
 ;
-; makensis -DINPUT_DIR=<folder with Lurb.exe, lurcore.dll, lurhelp.chm>
+; makensis -DINPUT_DIR=<folder with Lurb.exe, lurcore.dll, lurhelp.chm, lurconv.exe>
 ;          -DFONT_FILE=<.ttf> -DFONT_LICENSE=<licence text> -DNAMES=<product.nsh> [-DOUTFILE=<path>] lurb.nsi
 ;
 ; Silent: LurbSetup.exe /S [/D=C:\Folder]   (/D= last, unquoted)
@@ -190,6 +190,19 @@ Section "-Program" SecProgram
     Call StartProgramAsUser
   ${EndIf}
   !insertmacro TELL_IF_RESTART_NEEDED "Việc cài đặt"
+SectionEnd
+
+; The converter on the command line, beside the program.
+!define CONVERTER_FILE "lurconv.exe"
+Section "-Converter" SecConverter
+  SetOutPath "$INSTDIR"
+  SetOverwrite on
+  File "${INPUT_DIR}\${CONVERTER_FILE}"
+SectionEnd
+
+; The converter goes before the program's section removes the folder.
+Section "-un.Converter" UnSecConverter
+  Delete "$INSTDIR\${CONVERTER_FILE}"
 SectionEnd
 
 Section "-un.Program" UnSecProgram

@@ -66,6 +66,9 @@ class TrayApi {
 public:
     virtual ~TrayApi() = default;
     virtual void notifyIcon(std::uint32_t message, TTrayData* data) = 0;
+    // A short balloon from the icon that `data` names.
+    virtual void showBalloon(const TTrayData& data, const std::u16string& title,
+                             const std::u16string& text) = 0;
 };
 
 // The shell-link object, step by step, so that the order and the releases can be checked.

@@ -41,7 +41,7 @@ std::string quoted(std::u16string_view text) {
     return "\"" + utf8(text) + "\"";
 }
 
-enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations, Completing };
+enum class Section { None, Unknown, Typing, EnglishOnly, Abbreviations, Completing, Converter };
 
 class Reader {
 public:
@@ -119,6 +119,9 @@ private:
         case Section::Abbreviations:
             readAbbreviation(number, line);
             break;
+        case Section::Converter:
+            readConverter(number, line);
+            break;
         }
     }
 
@@ -135,10 +138,12 @@ private:
                    : name == u"english_only"  ? Section::EnglishOnly
                    : name == u"abbreviations" ? Section::Abbreviations
                    : name == u"completing"    ? Section::Completing
+                   : name == u"converter"     ? Section::Converter
                                               : Section::Unknown;
         if (section_ == Section::Unknown) {
             problem(number, "unknown section [" + utf8(name) +
-                                "] (known: [typing], [english_only], [abbreviations], [completing]); its "
+                                "] (known: [typing], [english_only], [abbreviations], [completing], "
+                                "[converter]); its "
                                 "lines are skipped");
         }
     }
@@ -261,6 +266,31 @@ private:
         }
     }
 
+    // [converter]: the clipboard's key and forms.
+    void readConverter(int number, std::u16string_view line) {
+        const std::size_t equals = line.find(u'=');
+        if (equals == std::u16string_view::npos) {
+            problem(number, quoted(line) + " is not \"name = value\", so it is skipped");
+            return;
+        }
+        const std::string name = utf8(lower(trim(line.substr(0, equals))));
+        std::u16string_view text = trim(line.substr(equals + 1));
+        for (std::size_t at = 1; at < text.size(); ++at) { // a comment may follow the value after a blank
+            if ((text[at] == u';' || text[at] == u'#') && (text[at - 1] == u' ' || text[at - 1] == u'\t')) {
+                text = trim(text.substr(0, at));
+                break;
+            }
+        }
+        const std::string value = utf8(text);
+        std::string why;
+        if (!readConverterOption(name, value, result_.config.converter, why)) {
+            problem(number,
+                    "unknown option " + quoted(trim(line.substr(0, equals))) + " (known: hotkey, from, to)");
+        } else if (!why.empty()) {
+            problem(number, why);
+        }
+    }
+
     void finish() {
         for (auto* names : {&result_.config.englishOnly, &result_.config.completing}) {
             std::sort(names->begin(), names->end());
@@ -325,6 +355,14 @@ std::string defaultUserConfigText() {
         "; Tên tệp các chương trình có ô tự gợi ý phần còn lại của từ (như ô của bảng tính), mỗi dòng",
         "; một tên. Trình duyệt, Excel, LibreOffice và WPS đã có sẵn. Ví dụ:",
         "; myapp.exe",
+        "",
+        "[converter]",
+        "; Phím chuyển mã văn bản trong bộ nhớ tạm (clipboard), ví dụ Ctrl+Shift+F9 hoặc Alt+K; off để tắt.",
+        "hotkey = Ctrl+Shift+F9",
+        "; Chuyển từ bảng mã (auto: tự nhận dạng; unicode, tcvn3, vni, viqr, ncr, cp1258, viscii)",
+        "from = auto",
+        "; sang bảng mã (unicode, unicode-nfd, tcvn3, vni, viqr, ncr, ncr-hex, cp1258, viscii).",
+        "to = unicode",
     };
     std::string text = "\xEF\xBB\xBF";
     for (std::string_view line : kLines) {

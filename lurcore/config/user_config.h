@@ -2,6 +2,7 @@
 // when first written, and the lines its problems put into lurio.log.
 #pragma once
 
+#include "lurcore/config/converter_config.h"
 #include "lurcore/core/abbreviations.h"
 #include "lurcore/core/options.h"
 
@@ -26,6 +27,7 @@ struct UserConfig {
     // [completing]: programs whose fields complete what is typed, as englishOnly; and fullscreen.
     std::vector<std::string> completing;
     FullScreenRule fullScreen = FullScreenRule::Keep;
+    ConverterConfig converter; // [converter]
 };
 
 // Something in the file that was not used as written. Line 0 is the file as a whole.

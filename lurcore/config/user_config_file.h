@@ -47,6 +47,9 @@ public:
     // read): a change in the folder that is not a change of this file gives nothing.
     std::optional<ReadResult> reloadIfChanged();
 
+    // A line of the engine's own in the log, after the local time (what the converter's key did).
+    void note(const std::string& line) { log({stamp_() + " " + line}); }
+
 private:
     void log(const std::vector<std::string>& lines);
     ConfigFiles::Status readFile(std::vector<std::uint8_t>& bytes);

@@ -8,13 +8,13 @@
 #include "lurcore/win32/hook.h"
 
 #include "engine/lurcore.h"
-#include "engine/product_names.h"
 #include "lurcore/config/typing_mode.h"
 #include "lurcore/config/window_rules.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/win32/block.h"
 #include "lurcore/win32/command_replies.h"
 #include "lurcore/win32/foreground_process.h"
+#include "lurcore/win32/program_window.h"
 #include "lurcore/win32/sender.h"
 #include "lurcore/win32/session_watch.h"
 #include "lurcore/win32/user_config_watch.h"
@@ -75,19 +75,6 @@ core::KeyState sampleKeyState() {
     return state;
 }
 
-// The program's window in this process, to be told of a switch; null when it has none.
-HWND programWindow() {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"" LUR_WINDOW_CLASS, nullptr)) != nullptr) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId()) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 constexpr DWORD kFullScreenRecheckMs = 500;
 constexpr WPARAM kMouseHorizontalWheel = 0x020E; // WM_MOUSEHWHEEL, Vista and later
 
@@ -123,10 +110,11 @@ public:
             mode_.stop();
             reportedVietnamese_ = false; // what the program shows after its stop
             apply();
-            // Stopped, and with no program whose remembered mode could bring typing back, the thread
-            // has nothing to do until the next start: it ends, so that a program that unloads the
-            // engine after stopping it leaves nothing behind.
-            const bool ending = !mode_.mayListenAgain();
+            // Stopped, with no program whose remembered mode could bring typing back and no converter's
+            // key to answer (its thread ends with this one), the thread has nothing to do until the
+            // next start: it ends, so that a program that unloads the engine after stopping it leaves
+            // nothing behind.
+            const bool ending = !mode_.mayListenAgain() && !converterKey_;
             if (ending) {
                 PostQuitMessage(0);
             }
@@ -291,6 +279,7 @@ private:
         keys_.setAbbreviations(user->abbreviations->empty() ? nullptr : user->abbreviations);
         window_.setCompleting(std::move(user->completing));
         mode_.configure(user->perAppMode, std::move(user->englishOnly), user->fullScreen);
+        converterKey_ = user->converter.hotkey.key != 0;
         if (foregroundHook_ != nullptr) {
             focused_ = nullptr; // the lists may have changed what the window in front is
             focusChanged(GetForegroundWindow());
@@ -336,6 +325,7 @@ private:
     ForegroundWindow window_;
     config::TypingMode mode_;
     bool reportedVietnamese_ = true;
+    bool converterKey_ = false; // the user's file names a key for the converter
 };
 
 // Set once by the engine's thread before it runs; read by the hook procedures on that same thread.

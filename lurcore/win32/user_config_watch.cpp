@@ -2,6 +2,7 @@
 
 #include "engine/utf8.h"
 #include "lurcore/config/user_config_file.h"
+#include "lurcore/win32/clipboard_hotkey.h"
 #include "lurcore/win32/win32_file_ops.h"
 
 #include <windows.h>
@@ -69,16 +70,21 @@ struct Watch {
     Watch(const std::string& folder, std::function<void(std::unique_ptr<config::UserConfig>)> apply)
         : folder(folder), apply(std::move(apply)), file(files, folder, localTime) {}
 
-    void readAndApply() {
+    // True when the file was read anew.
+    bool readAndApply() {
         if (auto result = file.reloadIfChanged()) {
+            converter = result->config.converter;
             apply(std::make_unique<config::UserConfig>(std::move(result->config)));
+            return true;
         }
+        return false;
     }
 
     std::string folder;
     std::function<void(std::unique_ptr<config::UserConfig>)> apply;
     Win32ConfigFiles files;
     config::UserConfigFile file;
+    config::ConverterConfig converter; // the converter's choices of the last reading
     HANDLE quit = nullptr;
 };
 
@@ -86,26 +92,42 @@ struct Watch {
 constexpr DWORD kSettleMs = 100;
 
 void watch(Watch& watch) {
-    const HANDLE change = FindFirstChangeNotificationW(
-        lur::wideFromUtf8(watch.folder).c_str(), FALSE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
-    if (change == INVALID_HANDLE_VALUE) {
-        return; // read once at start; changes wait for the next start
-    }
-    const HANDLE events[] = {watch.quit, change};
-    while (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    // The converter's key lives on this thread: its messages wake it as the file's changes do.
+    ClipboardHotkey hotkey([&watch](const std::string& line) { watch.file.note(line); });
+    hotkey.configure(watch.converter);
+    HANDLE change = FindFirstChangeNotificationW(lur::wideFromUtf8(watch.folder).c_str(), FALSE,
+                                                 FILE_NOTIFY_CHANGE_FILE_NAME |
+                                                     FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+    for (;;) {
+        // Without a change notice the file is read once at start; the key still works.
+        const HANDLE events[] = {watch.quit, change};
+        const DWORD handles = change == INVALID_HANDLE_VALUE ? 1 : 2;
+        const DWORD woke = MsgWaitForMultipleObjects(handles, events, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0 + handles) {
+            hotkey.handleMessages();
+            continue;
+        }
+        if (woke != WAIT_OBJECT_0 + 1) {
+            break; // told to end, or the wait failed
+        }
         do {
             if (!FindNextChangeNotification(change)) {
                 FindCloseChangeNotification(change);
-                return;
+                change = INVALID_HANDLE_VALUE;
+                break;
             }
         } while (WaitForMultipleObjects(2, events, FALSE, kSettleMs) == WAIT_OBJECT_0 + 1);
         if (WaitForSingleObject(watch.quit, 0) == WAIT_OBJECT_0) {
             break;
         }
-        watch.readAndApply(); // our own log lines change the folder too; an unchanged file gives nothing
+        // Our own log lines change the folder too; an unchanged file gives nothing.
+        if (watch.readAndApply()) {
+            hotkey.configure(watch.converter);
+        }
     }
-    FindCloseChangeNotification(change);
+    if (change != INVALID_HANDLE_VALUE) {
+        FindCloseChangeNotification(change);
+    }
 }
 
 DWORD WINAPI watchMain(void* parameter) {

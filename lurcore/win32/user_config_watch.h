@@ -1,5 +1,5 @@
 // lurio.ini read at start and again whenever it changes, on a thread of its own: reading and logging
-// never hold up a key.
+// never hold up a key. The converter's key is served on the same thread.
 #pragma once
 
 #include "lurcore/config/user_config.h"

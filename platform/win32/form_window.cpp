@@ -1,5 +1,6 @@
 #include "platform/win32/form_window.h"
 
+#include "engine/clipboard_notice.h"
 #include "engine/lurcore.h"
 #include "platform/win32/error_box.h"
 #include "platform/win32/flat_list.h"
@@ -99,6 +100,7 @@ TForm1& FormWindow::createForm() {
     drawing_.load(instance_);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     typingMode_ = RegisterWindowMessageA(kTypingModeMessage);
+    clipboardConverted_ = RegisterWindowMessageA(kClipboardConvertedMessage);
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -248,6 +250,10 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == typingMode_ && typingMode_ != 0) {
         form_->TypingModeChanged(wParam != 0);
+        return 0;
+    }
+    if (message == clipboardConverted_ && clipboardConverted_ != 0) {
+        form_->ClipboardConverted(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
         return 0;
     }
     switch (message) {

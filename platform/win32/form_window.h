@@ -65,6 +65,7 @@ private:
     HWND hwnd_ = nullptr;
     UINT taskbarCreated_ = 0;
     UINT typingMode_ = 0;
+    UINT clipboardConverted_ = 0;
 };
 
 } // namespace lurwin

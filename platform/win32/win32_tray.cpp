@@ -43,6 +43,21 @@ void Win32TrayApi::notifyIcon(std::uint32_t message, TTrayData* data) {
     }
 }
 
+void Win32TrayApi::showBalloon(const TTrayData& data, const std::u16string& title,
+                               const std::u16string& text) {
+    // The icon's own record is the first version's, which has no balloon: a longer one for this.
+    NOTIFYICONDATAW balloon{};
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    balloon.hWnd = reinterpret_cast<HWND>(data.hWnd);
+    balloon.uID = data.uID;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_INFO;
+    balloon.uTimeout = 4000;
+    title.copy(reinterpret_cast<char16_t*>(balloon.szInfoTitle), std::size(balloon.szInfoTitle) - 1);
+    text.copy(reinterpret_cast<char16_t*>(balloon.szInfo), std::size(balloon.szInfo) - 1);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 bool Win32TrayApi::addNow() {
     // An icon that is there already (added before the shell answered late) is brought up to date.
     return notify(NIM_ADD, &waiting_) || notify(NIM_MODIFY, &waiting_);

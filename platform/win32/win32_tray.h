@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <iterator>
+#include <string>
+
 namespace lurwin {
 
 // An icon the shell does not take (at log-on the shell may still be starting, and nothing tells a
@@ -22,6 +25,7 @@ public:
     ~Win32TrayApi() override;
 
     void notifyIcon(std::uint32_t message, TTrayData* data) override;
+    void showBalloon(const TTrayData& data, const std::u16string& title, const std::u16string& text) override;
 
     static constexpr UINT_PTR kRetryTimer = 0x4C52; // "LR"
     static constexpr UINT kFirstDelayMs = 250;

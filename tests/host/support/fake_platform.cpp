@@ -64,6 +64,12 @@ void FakeTray::notifyIcon(std::uint32_t message, TTrayData* data) {
     records.push_back(*data);
 }
 
+void FakeTray::showBalloon(const TTrayData& data, const std::u16string& title, const std::u16string& text) {
+    record(std::string("balloon") + (&data == &TrayData ? "" : " (not TrayData)"));
+    balloons.push_back(title);
+    balloons.push_back(text);
+}
+
 std::int32_t FakeShellLink::createInstance() {
     record("CoCreateInstance");
     if (createResult >= 0) {

@@ -57,6 +57,8 @@ struct FakeWindow : lur::WindowApi {
 struct FakeTray : lur::TrayApi {
     std::vector<TTrayData> records;
     void notifyIcon(std::uint32_t message, TTrayData* data) override;
+    std::vector<std::u16string> balloons; // title, then text
+    void showBalloon(const TTrayData& data, const std::u16string& title, const std::u16string& text) override;
 };
 
 struct FakeShellLink : lur::ShellLinkApi {

@@ -133,7 +133,7 @@ one_new_copy() {   # exactly one Lurb.exe, not one of the PIDs in $old_pids, and
   tray_shown
 }
 
-for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm installer_probe.exe; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
+for f in LurbSetup.exe Lurb.exe lurcore.dll lurhelp.chm lurconv.exe installer_probe.exe; do [ -f "$BIN/$f" ] || die "$BIN/$f is missing"; done
 regval "$UNINST_KEY" DisplayName >/dev/null && die "$PRODUCT is already installed in the template prefix"
 
 INST=$(unixpath "$WIN_DIR")
@@ -161,7 +161,7 @@ foreign_alive() { kill -0 "$foreign_pid" 2>/dev/null; }
 echo "== silent install into $WIN_DIR"
 timeout 120 wine "$BIN/LurbSetup.exe" /S "/D=$WIN_DIR"; rc=$?
 [ $rc = 0 ] || fail "LurbSetup.exe /S exited with $rc"
-for f in Lurb.exe lurcore.dll lurhelp.chm; do
+for f in Lurb.exe lurcore.dll lurhelp.chm lurconv.exe; do
   if cmp -s "$BIN/$f" "$INST/$f"; then ok "$f installed"; else fail "$INST/$f missing or different from the build's"; fi
 done
 [ -s "$INST/LurTahoma-license.txt" ] && ok "font licence installed" || fail "font licence missing"

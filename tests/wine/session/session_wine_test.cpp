@@ -284,13 +284,14 @@ TEST(Session, KeysTypedWhileTheEnginesThreadIsHeldAreNeitherLostNorLeftDown) {
     EXPECT_EQ(keysDownNow(), "");
 }
 
-// Stopped and watching no program, the engine ends its threads: they hold the module while they run,
-// so unloading it waits for nobody, and afterwards neither its threads nor its window nor its hooks
-// remain. Started again, a new thread takes the choices made meanwhile, and the user's file from
-// its first key on.
+// Stopped, watching no program and with no converter's key to answer, the engine ends its threads: they hold
+// the module while they run, so unloading it waits for nobody, and afterwards neither its threads nor its
+// window nor its hooks remain. Started again, a new thread takes the choices made meanwhile, and the user's
+// file from its first key on.
 TEST(Session, TheEnginesThreadsEndWithTheLastStopAndTheModuleUnloads) {
     std::ofstream(std::filesystem::path(besideSettings(L"lurio.ini")), std::ios::binary)
-        << "[typing]\ntone_style = modern\n";
+        << "[typing]\ntone_style = modern\n[converter]\nhotkey = off\n"; // no key keeps a thread
+
     EditBox box;
     {
         Engine engine;
