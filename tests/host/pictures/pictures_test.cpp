@@ -39,22 +39,37 @@ template <typename Pred> std::array<int, 4> extent(const Picture& p, int x0, int
 
 // --- Application icon --------------------------------------------------------------
 
-TEST(MainIcon, HoldsEightImagesOfTheFixedSizesAndDepths) {
+TEST(MainIcon, HoldsEightImagesOfTheFixedSizesAndDepthsThenThreePngImages) {
     auto images = icon("mainicon.ico");
-    ASSERT_EQ(images.size(), 8u);
+    ASSERT_EQ(images.size(), 11u);
     const int expected[8][2] = {{48, 4}, {32, 4}, {16, 4}, {48, 8}, {32, 8}, {16, 8}, {32, 32}, {16, 32}};
     for (size_t i = 0; i < 8; ++i) {
         SCOPED_TRACE(i);
+        EXPECT_FALSE(images[i].png);
         EXPECT_EQ(images[i].width, expected[i][0]);
         EXPECT_EQ(images[i].height, expected[i][0]);
         EXPECT_EQ(images[i].bitsPerPixel, expected[i][1]);
         EXPECT_EQ(images[i].picture.bitsPerPixel, expected[i][1]);
         EXPECT_EQ(images[i].colourCount, expected[i][1] == 4 ? 16 : 0);
     }
+    // The sizes only larger display scales ask for, which only systems that read PNG images want.
+    const int pngSizes[] = {48, 24, 20};
+    for (size_t i = 0; i < 3; ++i) {
+        const IconEntry& image = images[8 + i];
+        SCOPED_TRACE(pngSizes[i]);
+        EXPECT_TRUE(image.png);
+        EXPECT_EQ(image.width, pngSizes[i]);
+        EXPECT_EQ(image.pngWidth, pngSizes[i]);
+        EXPECT_EQ(image.pngHeight, pngSizes[i]);
+        EXPECT_EQ(image.bitsPerPixel, 32);
+    }
 }
 
 TEST(MainIcon, CornersAreSeeThroughAndTheScreenIsSolid) {
     for (const IconEntry& image : icon("mainicon.ico")) {
+        if (image.png) {
+            continue;
+        }
         SCOPED_TRACE(std::to_string(image.width) + "px " + std::to_string(image.bitsPerPixel) + "bpp");
         const Picture& p = image.picture;
         int last = image.width - 1;
@@ -111,11 +126,33 @@ const TrayCase kTrayCases[] = {
      [](Rgba c) { return c[2] > 90; }},
 };
 
-TEST(TrayIcons, AreSingleOpaque32BitImagesWithLetterAndGradientWhereFixed) {
+TEST(TrayIcons, AreOpaque32BitImagesWithLetterAndGradientWhereFixed) {
     for (const TrayCase& t : kTrayCases) {
         SCOPED_TRACE(t.file);
         auto images = icon(t.file);
-        ASSERT_EQ(images.size(), 1u);
+        // 32 and 16 pixels as bitmaps, then 48, 24 and 20 as PNG.
+        ASSERT_EQ(images.size(), 5u);
+        const int sizes[] = {32, 16, 48, 24, 20};
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(images[i].width, sizes[i]);
+            EXPECT_EQ(images[i].bitsPerPixel, 32);
+            EXPECT_EQ(images[i].png, i >= 2);
+            if (images[i].png) {
+                EXPECT_EQ(images[i].pngWidth, sizes[i]);
+                EXPECT_EQ(images[i].pngHeight, sizes[i]);
+            }
+        }
+        const Picture& small = images[1].picture;
+        ASSERT_EQ(small.width, 16);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                ASSERT_EQ(small.at(x, y)[3], 255) << x << "," << y;
+                ASSERT_FALSE(small.masked(x, y)) << x << "," << y;
+            }
+        }
+        EXPECT_TRUE(same(small.at(0, 0), t.topLeft[0], t.topLeft[1], t.topLeft[2]));
+        EXPECT_TRUE(same(small.at(8, 15), t.bottom[0], t.bottom[1], t.bottom[2]));
+
         const Picture& p = images[0].picture;
         ASSERT_EQ(p.width, 32);
         ASSERT_EQ(p.height, 32);
