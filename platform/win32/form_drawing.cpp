@@ -7,6 +7,7 @@
 #include "platform/win32/window_ids.h"
 #include "resources/resource_ids.h"
 
+#include <string>
 #include <vector>
 
 namespace lurwin {
@@ -18,10 +19,62 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr int kSeparatorHeight = 8;
 constexpr int kMenuItemCount = 13;
 
-// A font `height` pixels high at 96 dpi (negative: the letters' own height), made for `dpi`.
-HFONT makeFont(int height, int weight, BYTE charset, int dpi) {
-    return CreateFontW(scaled(height, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+// A Tahoma of `points` made for `dpi`, as the system converts points to pixels: at 96 dpi 8 points are
+// the letters' 11 pixels, 9 points their 12.
+HFONT makeFont(int points, int weight, BYTE charset, int dpi) {
+    return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"Tahoma");
+}
+
+int textWidth(HDC dc, HFONT font, const std::wstring& text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    return extent.cx;
+}
+
+// The captions of the controls shown in that font, as drawn (no '&'), one after another.
+std::wstring captionsIn(FontKind kind) {
+    std::wstring text;
+    for (const ControlPlace& place : formControls()) {
+        for (const wchar_t* c = place.font == kind ? place.caption : nullptr; c != nullptr && *c != L'\0';
+             ++c) {
+            if (*c != L'&' || c[1] == L'&') {
+                text += *c;
+            }
+        }
+    }
+    return text;
+}
+
+// The font for a dpi above or below 96: of the points made for that dpi, or where the face is wider
+// at that size than in proportion (faces are hinted differently at each size), a pixel or two lower,
+// so that the captions take no more of their controls than at 96 dpi.
+HFONT fittedFont(int points, int weight, BYTE charset, int dpi, FontKind kind) {
+    HFONT font = makeFont(points, weight, charset, dpi);
+    const std::wstring captions = captionsIn(kind);
+    if (dpi == lur::kDesignDpi || captions.empty() || font == nullptr) {
+        return font;
+    }
+    HDC screen = GetDC(nullptr);
+    HFONT design = makeFont(points, weight, charset, lur::kDesignDpi);
+    const int limit = MulDiv(textWidth(screen, design, captions), dpi, lur::kDesignDpi);
+    DeleteObject(design);
+    const int height = MulDiv(points, dpi, 72);
+    for (int lower = 1; lower <= 2 && textWidth(screen, font, captions) > limit; ++lower) {
+        HFONT smaller =
+            CreateFontW(-(height - lower), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+        if (smaller == nullptr) {
+            break;
+        }
+        DeleteObject(font);
+        font = smaller;
+    }
+    ReleaseDC(nullptr, screen);
+    return font;
 }
 
 COLORREF textColour(int id) {
@@ -88,9 +141,9 @@ void FormDrawing::setDpi(int dpi) {
             oldFonts_.push_back(font);
         }
     }
-    windowFont_ = makeFont(-11, FW_NORMAL, DEFAULT_CHARSET, dpi);
-    vietnameseFont_ = makeFont(-11, FW_NORMAL, VIETNAMESE_CHARSET, dpi);
-    bannerFont_ = makeFont(-12, FW_BOLD, VIETNAMESE_CHARSET, dpi);
+    windowFont_ = fittedFont(8, FW_NORMAL, DEFAULT_CHARSET, dpi, FontKind::Window);
+    vietnameseFont_ = fittedFont(8, FW_NORMAL, VIETNAMESE_CHARSET, dpi, FontKind::Vietnamese);
+    bannerFont_ = fittedFont(9, FW_BOLD, VIETNAMESE_CHARSET, dpi, FontKind::Banner);
 }
 
 void FormDrawing::dropOldFonts() {
