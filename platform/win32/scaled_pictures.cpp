@@ -166,17 +166,28 @@ HBITMAP decodePng(const void* data, DWORD size) {
 }
 
 ScaledPictures::~ScaledPictures() {
-    for (const auto& [key, bitmap] : bitmaps_) {
-        if (bitmap != nullptr) {
-            DeleteObject(bitmap);
+    for (const Made& made : made_) {
+        if (made.bitmap != nullptr) {
+            DeleteObject(made.bitmap);
         }
     }
 }
 
 HBITMAP ScaledPictures::bitmap(int id, int dpi, Resample resample, int cells) {
-    const auto key = std::make_pair(id, dpi);
-    if (const auto known = bitmaps_.find(key); known != bitmaps_.end()) {
-        return known->second;
+    Made* slot = nullptr;
+    for (Made& made : made_) {
+        if (made.id == id || (made.id == 0 && slot == nullptr)) {
+            slot = &made;
+        }
+        if (made.id == id) {
+            break;
+        }
+    }
+    if (slot == nullptr) {
+        return nullptr;
+    }
+    if (slot->id == id && slot->dpi == dpi) {
+        return slot->bitmap;
     }
     HBITMAP picture = static_cast<HBITMAP>(
         LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -193,7 +204,11 @@ HBITMAP ScaledPictures::bitmap(int id, int dpi, Resample resample, int cells) {
         }
         picture = resized(picture, width, height, resample);
     }
-    bitmaps_[key] = picture;
+    // The picture at the dpi before is no longer drawn: each picture is shown at one dpi at a time.
+    if (slot->bitmap != nullptr) {
+        DeleteObject(slot->bitmap);
+    }
+    *slot = {id, dpi, picture};
     return picture;
 }
 

@@ -6,8 +6,7 @@
 
 #include <windows.h>
 
-#include <map>
-#include <utility>
+#include <array>
 
 namespace lurwin {
 
@@ -29,14 +28,21 @@ public:
     ~ScaledPictures();
 
     // Bitmap resource `id` at `dpi`: `cells` pictures of equal width side by side, each one's width
-    // and its height those at 96 dpi scaled. Null when the resource is missing. Kept until destroyed.
+    // and its height those at 96 dpi scaled. Null when the resource is missing. Kept until the same
+    // picture is asked for at another dpi, or until destroyed.
     HBITMAP bitmap(int id, int dpi, Resample resample, int cells = 1);
     // Icon resource `id` with its image for `pixels` square; the caller destroys it.
     HICON icon(int id, int pixels) const;
 
 private:
+    struct Made {
+        int id = 0;
+        int dpi = 0;
+        HBITMAP bitmap = nullptr;
+    };
     HINSTANCE instance_;
-    std::map<std::pair<int, int>, HBITMAP> bitmaps_;
+    // One entry for each picture the program shows.
+    std::array<Made, 8> made_{};
 };
 
 // The number of the PNG resource that holds picture `id` at the scale kPictureScales[index].

@@ -63,8 +63,17 @@ for name in sidebar btn_exit btn_help btn_taskbar; do
     convert "$work/$name.png" -alpha off -type TrueColor "BMP3:$out/$name.bmp"
 done
 convert "$work/menu.png" -alpha on -define bmp3:alpha=true "BMP3:$out/menu.bmp"
+# The larger sidebars hold many more colours than they need: kept in 256, the gradient's greys exactly
+# (each row of its first column is one), the lettering's shades in the rest, as near as they come.
 for percent in 125 150 200; do
-    for name in sidebar menu btn_exit btn_help btn_taskbar; do
+    sidebar=$work/sidebar-$percent.png
+    convert "$sidebar" -crop 1x+0+0 +repage -unique-colors "$work/greys.png"
+    greys=$(identify -format %w "$work/greys.png")
+    convert "$sidebar" -dither None -colors $((256 - greys)) -unique-colors "$work/inks.png"
+    convert "$work/greys.png" "$work/inks.png" +append "$work/palette.png"
+    convert "$sidebar" -dither None -remap "$work/palette.png" "PNG8:$work/sidebar-256.png"
+    pack "$work/sidebar-256.png" "$out/sidebar-$percent.png" PNG8
+    for name in menu btn_exit btn_help btn_taskbar; do
         pack "$work/$name-$percent.png" "$out/$name-$percent.png"
     done
 done
