@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -120,25 +121,44 @@ int textRoom(const Control& c) {
     return c.width;
 }
 
-// The font the program gives a control of that kind: Tahoma of 8 points (11 pixels at 96 dpi), the
-// banner's of 9 points bold, made for the dpi as the system turns points into pixels.
-HFONT makeFont(Font font, int dpi) {
-    const int points = font == Font::Banner ? 9 : 8;
+HFONT tahoma(int pixels, Font font) {
     const BYTE charset = font == Font::Window ? DEFAULT_CHARSET : VIETNAMESE_CHARSET;
-    return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, font == Font::Banner ? FW_BOLD : FW_NORMAL, FALSE,
-                       FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontW(-pixels, 0, 0, 0, font == Font::Banner ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
 }
 
-// The width of `text` in the font of that kind at `dpi`.
-int textWidth(HDC dc, const std::wstring& text, Font kind, int dpi) {
-    HFONT font = makeFont(kind, dpi);
+int widthIn(HDC dc, HFONT font, const std::wstring& text) {
     HGDIOBJ old = SelectObject(dc, font);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);
-    DeleteObject(font);
     return extent.cx;
+}
+
+// The letters' height in pixels of the font the program gives the controls of a kind: Tahoma of 8
+// points (11 pixels at 96 dpi), the banner's of 9 points bold, made for the dpi as the system turns
+// points into pixels; a pixel or two lower where the captions in that font, one after another, would
+// take more room than at 96 dpi scaled.
+int fontPixels(HDC dc, Font font, int dpi, const std::wstring& captions) {
+    const int points = font == Font::Banner ? 9 : 8;
+    const int natural = MulDiv(points, dpi, 72);
+    if (dpi == 96) {
+        return natural;
+    }
+    HFONT design = tahoma(MulDiv(points, 96, 72), font);
+    const int limit = MulDiv(widthIn(dc, design, captions), dpi, 96);
+    DeleteObject(design);
+    int pixels = natural;
+    for (; pixels > natural - 2; --pixels) {
+        HFONT candidate = tahoma(pixels, font);
+        const int width = widthIn(dc, candidate, captions);
+        DeleteObject(candidate);
+        if (width <= limit) {
+            break;
+        }
+    }
+    return pixels;
 }
 
 // A caption as drawn: "&&" shows one '&', a single '&' underlines the next letter and takes no room.
@@ -216,6 +236,12 @@ TEST_P(DisplayScale, WindowAndMenuAreThe96DpiLayoutScaled) {
     GetClientRect(form, &client);
 
     HDC screenDc = GetDC(nullptr);
+    std::map<Font, std::wstring> captions;
+    for (const Control& c : kControls) {
+        if (HWND control = GetDlgItem(form, c.id); control != nullptr && c.kind != Kind::List) {
+            captions[c.font] += shown(textOf(control));
+        }
+    }
     for (const Control& c : kControls) {
         SCOPED_TRACE("control " + std::to_string(c.id) + " at " + std::to_string(dpi) + " dpi");
         HWND control = GetDlgItem(form, c.id);
@@ -233,17 +259,18 @@ TEST_P(DisplayScale, WindowAndMenuAreThe96DpiLayoutScaled) {
         }
         // The text fits the room its control leaves it, in the control's font at this dpi. Where the
         // face standing in for Tahoma here is wider than the 96-dpi layout's room already, the text may
-        // overrun by as much as it does at 96 dpi, scaled, and no more. The face is also a little wider
-        // at some sizes than in proportion, where the program takes its font a pixel or two lower:
-        // one hundredth of the room is left for that.
+        // overrun by as much as it does at 96 dpi, scaled, and no more.
         const std::wstring text = shown(textOf(control));
         ASSERT_FALSE(text.empty());
         const int room = r.right - r.left - MulDiv(c.width - textRoom(c), dpi, 96);
-        const int overrunAt96 = std::max(0, textWidth(screenDc, text, c.font, 96) - textRoom(c));
-        const int hinting = dpi == 96 ? 0 : (room + 99) / 100;
-        EXPECT_LE(textWidth(screenDc, text, c.font, dpi), room + MulDiv(overrunAt96, dpi, 96) + hinting)
+        HFONT at96 = tahoma(fontPixels(screenDc, c.font, 96, captions[c.font]), c.font);
+        const int overrunAt96 = std::max(0, widthIn(screenDc, at96, text) - textRoom(c));
+        DeleteObject(at96);
+        HFONT font = tahoma(fontPixels(screenDc, c.font, dpi, captions[c.font]), c.font);
+        EXPECT_LE(widthIn(screenDc, font, text), room + MulDiv(overrunAt96, dpi, 96))
             << "\"" << std::string(text.begin(), text.end()) << "\" is cut; at 96 dpi it overruns by "
             << overrunAt96;
+        DeleteObject(font);
     }
     ReleaseDC(nullptr, screenDc);
 
@@ -334,7 +361,7 @@ TEST_P(DisplayScale, WindowAndMenuAreThe96DpiLayoutScaled) {
     EXPECT_EQ(lurb.waitForExit(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScale, ::testing::Values(96, 120, 144, 192),
+INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScale, ::testing::Values(96, 120, 144, 168, 192),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::to_string(info.param);
                          });
