@@ -621,7 +621,7 @@ void drawAll(const std::filesystem::path& folder, const Face& serif, const Face&
         }
     }
     // The 32-bit images of the sizes that only the larger display scales ask for.
-    for (int size : {20, 24, 48}) {
+    for (int size : {20, 24}) {
         Picture icon(size, size);
         drawAppIcon(icon, size, serif, false);
         icon.write(folder / ("mainicon-32-" + std::to_string(size) + ".png"));

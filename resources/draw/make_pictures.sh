@@ -3,9 +3,10 @@
 #   make_pictures.sh <draw_pictures program> <output folder>
 # draw_pictures makes PNG files; ImageMagick's convert writes the bitmaps (plain BITMAPINFOHEADER,
 # bottom-up) and reduces the 256-colour icon images to a palette, and icoutils' icotool puts the
-# icons together with the bit depth of each image. The 16- and 32-pixel icon images are bitmaps, which
-# every Windows reads; the 20-, 24- and 48-pixel ones, wanted only at larger display scales, are kept
-# as PNG inside the icon file, which Windows reads from Vista on.
+# icons together with the bit depth of each image. The tray icons' 16- and 32-pixel images are bitmaps,
+# which every Windows reads; their 20-, 24- and 48-pixel ones, which the program asks for only at larger
+# display scales and only where the system reads them, are kept as PNG inside the icon file (Windows
+# reads those from Vista on).
 # The pictures for the larger display scales stay PNG files (the program decodes them when it needs
 # them), written again by convert with the strongest compression and no dates, so that each run makes
 # the same bytes.
@@ -36,19 +37,17 @@ pack() {
     mv "$best" "$2"
 }
 
-# The application icon: 48, 32 and 16 pixels in 16 and in 256 colours, 32 and 16 pixels in 32 bits;
-# then 48, 24 and 20 pixels in 32 bits as PNG.
+# The application icon: 48, 32 and 16 pixels in 16 and in 256 colours, 32, 16, 24 and 20 pixels in 32
+# bits. The shell of every Windows may ask for any of these sizes, so none is PNG; at 48 pixels the
+# 256-colour image serves.
 for size in 48 32 16; do
     convert "$work/mainicon-8-$size.png" -dither None -colors 255 "PNG8:$work/mainicon-256-$size.png"
-done
-for size in 48 24 20; do
-    pack "$work/mainicon-32-$size.png" "$work/mainicon-raw-$size.png" PNG32
 done
 icotool -c -o "$out/mainicon.ico" \
     -b 4 "$work/mainicon-4-48.png" "$work/mainicon-4-32.png" "$work/mainicon-4-16.png" \
     -b 8 "$work/mainicon-256-48.png" "$work/mainicon-256-32.png" "$work/mainicon-256-16.png" \
-    -b 32 "$work/mainicon-32-32.png" "$work/mainicon-32-16.png" \
-    -r "$work/mainicon-raw-48.png" -r "$work/mainicon-raw-24.png" -r "$work/mainicon-raw-20.png"
+    -b 32 "$work/mainicon-32-32.png" "$work/mainicon-32-16.png" "$work/mainicon-32-24.png" \
+    "$work/mainicon-32-20.png"
 # The tray icons: opaque 32-bit images, so their masks stay clear; the 32-pixel image first.
 for name in tk eng; do
     for size in 48 24 20; do
