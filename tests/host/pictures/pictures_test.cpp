@@ -331,5 +331,39 @@ TEST(ButtonPictures, ShowTheirFigures) {
     EXPECT_GT(width(11), width(16));
 }
 
+// --- Pictures for the larger display scales -----------------------------------------
+
+// Each is the 96-dpi picture's size at its scale, rounded to the nearest pixel (the menu's strip six
+// squares of the rounded mark size), so that the program shows it as it is, never stretched.
+TEST(ScaledPictures, ArePngFilesOfThe96DpiSizesAtTheirScales) {
+    struct Expected {
+        const char* name;
+        int width[3];
+        int height[3];
+    };
+    const Expected expected[] = {
+        {"sidebar", {36, 44, 58}, {353, 423, 564}}, // 29 x 282 at 125, 150 and 200 %
+        {"menu", {120, 144, 192}, {20, 24, 32}},    // six 16-pixel marks
+        {"btn_exit", {25, 30, 40}, {25, 30, 40}},   // 20 x 20
+        {"btn_help", {25, 30, 40}, {25, 30, 40}},   {"btn_taskbar", {25, 30, 40}, {25, 30, 40}},
+    };
+    const char* scales[] = {"125", "150", "200"};
+    for (const Expected& e : expected) {
+        for (int i = 0; i < 3; ++i) {
+            const std::string name = std::string(e.name) + "-" + scales[i] + ".png";
+            SCOPED_TRACE(name);
+            const Bytes file = readBytes(kCommitted / name);
+            ASSERT_GE(file.size(), 24u);
+            const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+            ASSERT_TRUE(std::equal(std::begin(signature), std::end(signature), file.begin()));
+            auto big32 = [&](std::size_t at) {
+                return (file[at] << 24) | (file[at + 1] << 16) | (file[at + 2] << 8) | file[at + 3];
+            };
+            EXPECT_EQ(big32(16), e.width[i]);
+            EXPECT_EQ(big32(20), e.height[i]);
+        }
+    }
+}
+
 } // namespace
 } // namespace pictures_test
