@@ -7,6 +7,7 @@
 #include "app/form.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/scaled_pictures.h"
+#include "ui/display_scale.h"
 
 #include <windows.h>
 
@@ -53,7 +54,7 @@ private:
     HBITMAP buttonPicture(int id) const;
 
     int dpi_ = 0;
-    int menuDpi_ = 0;
+    int menuDpi_ = lur::kDesignDpi;
     HFONT windowFont_ = nullptr;
     HFONT vietnameseFont_ = nullptr;
     HFONT bannerFont_ = nullptr;
