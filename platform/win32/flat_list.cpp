@@ -1,5 +1,7 @@
 #include "platform/win32/flat_list.h"
 
+#include "platform/win32/display_dpi.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -28,7 +30,7 @@ void fill(HDC dc, const RECT& area, int sysColor) {
 }
 
 // One entry: the list's own font, highlighted when selected.
-void drawEntry(HDC dc, HWND list, const RECT& area, int index, bool selected) {
+void drawEntry(HDC dc, HWND list, const RECT& area, int index, bool selected, int dpi) {
     fill(dc, area, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     if (index < 0) {
         return;
@@ -43,7 +45,7 @@ void drawEntry(HDC dc, HWND list, const RECT& area, int index, bool selected) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, GetSysColor(textColor));
     RECT textArea = area;
-    textArea.left += kTextIndent;
+    textArea.left += scaled(kTextIndent, dpi);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, oldColor);
@@ -55,22 +57,24 @@ void drawEntry(HDC dc, HWND list, const RECT& area, int index, bool selected) {
 
 // The closed list: a frame in the shadow colour around the field and the arrow button, the button
 // divided from the field by one line of the same colour, nothing raised or sunken.
-void paintClosed(HWND list, HDC dc) {
+void paintClosed(HWND list, HDC dc, int dpi) {
     RECT client;
     GetClientRect(list, &client);
     FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
 
-    const int buttonWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const int buttonWidth =
+        dpi == systemDpi() ? GetSystemMetrics(SM_CXVSCROLL) : metricForDpi(SM_CXVSCROLL, dpi);
+    const int arrowWidth = kArrowWidth + 2 * ((scaled(kArrowWidth, dpi) - kArrowWidth + 1) / 2);
     const RECT divider{client.right - 1 - buttonWidth, client.top + 1, client.right - buttonWidth,
                        client.bottom - 1};
     fill(dc, divider, COLOR_BTNSHADOW);
     const RECT button{divider.right, divider.top, client.right - 1, divider.bottom};
     fill(dc, button, COLOR_BTNFACE);
-    const int arrowLeft = button.left + (button.right - button.left - kArrowWidth) / 2;
-    const int arrowTop = button.top + (button.bottom - button.top - (kArrowWidth + 1) / 2) / 2;
+    const int arrowLeft = button.left + (button.right - button.left - arrowWidth) / 2;
+    const int arrowTop = button.top + (button.bottom - button.top - (arrowWidth + 1) / 2) / 2;
     const int arrowColor = IsWindowEnabled(list) ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
-    for (int row = 0; row < (kArrowWidth + 1) / 2; ++row) {
-        const RECT line{arrowLeft + row, arrowTop + row, arrowLeft + kArrowWidth - row, arrowTop + row + 1};
+    for (int row = 0; row < (arrowWidth + 1) / 2; ++row) {
+        const RECT line{arrowLeft + row, arrowTop + row, arrowLeft + arrowWidth - row, arrowTop + row + 1};
         fill(dc, line, arrowColor);
     }
 
@@ -78,27 +82,29 @@ void paintClosed(HWND list, HDC dc) {
     fill(dc, field, COLOR_WINDOW);
     const RECT entry{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1};
     const bool focused = GetFocus() == list;
-    drawEntry(dc, list, entry, static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)), focused);
+    drawEntry(dc, list, entry, static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)), focused, dpi);
     if (focused) {
         DrawFocusRect(dc, &entry);
     }
 }
 
+// The subclass's data is the dpi the list is laid out for.
 LRESULT CALLBACK flatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                              DWORD_PTR /*data*/) {
+                              DWORD_PTR data) {
+    const int dpi = static_cast<int>(data);
     switch (message) {
     case WM_PAINT:
         if (wParam != 0) {
-            paintClosed(list, reinterpret_cast<HDC>(wParam));
+            paintClosed(list, reinterpret_cast<HDC>(wParam), dpi);
         } else {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(list, &paint);
-            paintClosed(list, dc);
+            paintClosed(list, dc, dpi);
             EndPaint(list, &paint);
         }
         return 0;
     case WM_PRINTCLIENT:
-        paintClosed(list, reinterpret_cast<HDC>(wParam));
+        paintClosed(list, reinterpret_cast<HDC>(wParam), dpi);
         return 0;
     case WM_ERASEBKGND:
         // Every pixel is painted by paintClosed.
@@ -121,18 +127,18 @@ LRESULT CALLBACK flatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-void makeFlatList(HWND list) {
-    SetWindowSubclass(list, flatListProc, kSubclassId, 0);
+void makeFlatList(HWND list, int dpi) {
+    SetWindowSubclass(list, flatListProc, kSubclassId, static_cast<DWORD_PTR>(dpi));
 }
 
-void drawFlatListItem(const DRAWITEMSTRUCT& item) {
+void drawFlatListItem(const DRAWITEMSTRUCT& item, int dpi) {
     if ((item.itemState & ODS_COMBOBOXEDIT) != 0) {
         // The list's own code drawing its field outside WM_PAINT: paint the whole list our way instead.
         InvalidateRect(item.hwndItem, nullptr, FALSE);
         return;
     }
     drawEntry(item.hDC, item.hwndItem, item.rcItem, static_cast<int>(item.itemID),
-              (item.itemState & ODS_SELECTED) != 0);
+              (item.itemState & ODS_SELECTED) != 0, dpi);
 }
 
 } // namespace lurwin

@@ -10,10 +10,11 @@ namespace lurwin {
 // List-only and owner-drawn: the system's list ignores an item height for lists it draws itself.
 inline constexpr DWORD kFlatListStyle = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
 
-// Takes over the closed list's painting; keyboard and mouse stay the list's own.
-void makeFlatList(HWND list);
+// Takes over the closed list's painting for the dpi the list is laid out at; keyboard and mouse stay
+// the list's own. Called again with another dpi, the list paints for that one.
+void makeFlatList(HWND list, int dpi);
 
-// WM_DRAWITEM of such a list, as its parent receives it.
-void drawFlatListItem(const DRAWITEMSTRUCT& item);
+// WM_DRAWITEM of such a list, as its parent receives it, at the list's dpi.
+void drawFlatListItem(const DRAWITEMSTRUCT& item, int dpi);
 
 } // namespace lurwin

@@ -1,11 +1,13 @@
 #include "platform/win32/form_drawing.h"
 
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/flat_list.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/picture_button.h"
 #include "platform/win32/window_ids.h"
 #include "resources/resource_ids.h"
 
+#include <string>
 #include <vector>
 
 namespace lurwin {
@@ -17,9 +19,62 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr int kSeparatorHeight = 8;
 constexpr int kMenuItemCount = 13;
 
-HFONT makeFont(int height, int weight, BYTE charset) {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+// A Tahoma of `points` made for `dpi`, as the system converts points to pixels: at 96 dpi 8 points are
+// the letters' 11 pixels, 9 points their 12.
+HFONT makeFont(int points, int weight, BYTE charset, int dpi) {
+    return CreateFontW(-MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       L"Tahoma");
+}
+
+int textWidth(HDC dc, HFONT font, const std::wstring& text) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    return extent.cx;
+}
+
+// The captions of the controls shown in that font, as drawn (no '&'), one after another.
+std::wstring captionsIn(FontKind kind) {
+    std::wstring text;
+    for (const ControlPlace& place : formControls()) {
+        for (const wchar_t* c = place.font == kind ? place.caption : nullptr; c != nullptr && *c != L'\0';
+             ++c) {
+            if (*c != L'&' || c[1] == L'&') {
+                text += *c;
+            }
+        }
+    }
+    return text;
+}
+
+// The font for a dpi above or below 96: of the points made for that dpi, or where the face is wider
+// at that size than in proportion (faces are hinted differently at each size), a pixel or two lower,
+// so that the captions take no more of their controls than at 96 dpi.
+HFONT fittedFont(int points, int weight, BYTE charset, int dpi, FontKind kind) {
+    HFONT font = makeFont(points, weight, charset, dpi);
+    const std::wstring captions = captionsIn(kind);
+    if (dpi == lur::kDesignDpi || captions.empty() || font == nullptr) {
+        return font;
+    }
+    HDC screen = GetDC(nullptr);
+    HFONT design = makeFont(points, weight, charset, lur::kDesignDpi);
+    const int limit = MulDiv(textWidth(screen, design, captions), dpi, lur::kDesignDpi);
+    DeleteObject(design);
+    const int height = MulDiv(points, dpi, 72);
+    for (int lower = 1; lower <= 2 && textWidth(screen, font, captions) > limit; ++lower) {
+        HFONT smaller =
+            CreateFontW(-(height - lower), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+        if (smaller == nullptr) {
+            break;
+        }
+        DeleteObject(font);
+        font = smaller;
+    }
+    ReleaseDC(nullptr, screen);
+    return font;
 }
 
 COLORREF textColour(int id) {
@@ -51,13 +106,10 @@ private:
 } // namespace
 
 FormDrawing::~FormDrawing() {
-    std::vector<HGDIOBJ> objects{windowFont_, vietnameseFont_, bannerFont_, sidebar_, menuPictures_};
-    for (const auto& [id, picture] : buttonPictures_) {
-        objects.push_back(picture);
-    }
-    for (HGDIOBJ object : objects) {
-        if (object != nullptr) {
-            DeleteObject(object);
+    dropOldFonts();
+    for (HFONT font : {windowFont_, vietnameseFont_, bannerFont_}) {
+        if (font != nullptr) {
+            DeleteObject(font);
         }
     }
     for (HICON icon : {tkIcon_, engIcon_}) {
@@ -68,28 +120,46 @@ FormDrawing::~FormDrawing() {
 }
 
 void FormDrawing::load(HINSTANCE instance) {
-    if (windowFont_ != nullptr) {
+    if (pictures_ != nullptr) {
         return;
     }
-    windowFont_ = makeFont(-11, FW_NORMAL, DEFAULT_CHARSET);
-    vietnameseFont_ = makeFont(-11, FW_NORMAL, VIETNAMESE_CHARSET);
-    bannerFont_ = makeFont(-12, FW_BOLD, VIETNAMESE_CHARSET);
-    auto icon = [instance](int id) {
-        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0));
-    };
-    auto bitmap = [instance](int id) {
-        return static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    };
-    tkIcon_ = icon(IDI_TK);
-    engIcon_ = icon(IDI_ENG);
-    sidebar_ = bitmap(IDB_SIDEBAR);
-    menuPictures_ = bitmap(IDB_MENU_PICTURES);
-    for (const ControlPlace& place : formControls()) {
-        if (place.picture != 0) {
-            buttonPictures_[place.id] = bitmap(place.picture);
+    pictures_ = std::make_unique<ScaledPictures>(instance);
+    // The notification area shows small icons; at 96 dpi it gets the 32-pixel image, as it always has.
+    const int trayDpi = systemDpi();
+    const int iconSize = trayDpi > lur::kDesignDpi ? scaled(16, trayDpi) : 32;
+    tkIcon_ = pictures_->icon(IDI_TK, iconSize);
+    engIcon_ = pictures_->icon(IDI_ENG, iconSize);
+}
+
+void FormDrawing::setDpi(int dpi) {
+    if (dpi == dpi_) {
+        return;
+    }
+    dpi_ = dpi;
+    for (HFONT font : {windowFont_, vietnameseFont_, bannerFont_}) {
+        if (font != nullptr) {
+            oldFonts_.push_back(font);
         }
     }
+    windowFont_ = fittedFont(8, FW_NORMAL, DEFAULT_CHARSET, dpi, FontKind::Window);
+    vietnameseFont_ = fittedFont(8, FW_NORMAL, VIETNAMESE_CHARSET, dpi, FontKind::Vietnamese);
+    bannerFont_ = fittedFont(9, FW_BOLD, VIETNAMESE_CHARSET, dpi, FontKind::Banner);
+}
+
+void FormDrawing::dropOldFonts() {
+    for (HFONT font : oldFonts_) {
+        DeleteObject(font);
+    }
+    oldFonts_.clear();
+}
+
+HBITMAP FormDrawing::buttonPicture(int id) const {
+    const ControlPlace* place = findControl(id);
+    if (place == nullptr || place->picture == 0 || pictures_ == nullptr) {
+        return nullptr;
+    }
+    // The key colour around the figure must stay exact: no averaged pixels.
+    return pictures_->bitmap(place->picture, dpi_, Resample::Nearest);
 }
 
 HFONT FormDrawing::font(FontKind kind) const {
@@ -109,7 +179,8 @@ HFONT FormDrawing::fontOf(int id) const {
     return font(place != nullptr ? place->font : FontKind::Window);
 }
 
-void FormDrawing::popupMenu(HWND owner, TForm1& form, lur::Point at) const {
+void FormDrawing::popupMenu(HWND owner, TForm1& form, lur::Point at) {
+    menuDpi_ = dpiAtPoint(POINT{at.x, at.y});
     HMENU menu = CreatePopupMenu();
     const auto items = form.menuItems();
     for (int i = 0; i < kMenuItemCount; ++i) {
@@ -146,8 +217,8 @@ void FormDrawing::measureItem(TForm1& form, MEASUREITEMSTRUCT& item) const {
     if (menuItem.Measured) {
         form.MenuMeaseItem(menuItem, width, height);
     }
-    item.itemWidth = static_cast<UINT>(width);
-    item.itemHeight = static_cast<UINT>(height);
+    item.itemWidth = static_cast<UINT>(scaled(width, menuDpi_));
+    item.itemHeight = static_cast<UINT>(scaled(height, menuDpi_));
 }
 
 void FormDrawing::drawItem(TForm1& form, const DRAWITEMSTRUCT& item) const {
@@ -156,14 +227,11 @@ void FormDrawing::drawItem(TForm1& form, const DRAWITEMSTRUCT& item) const {
         drawLabel(item);
         break;
     case ODT_COMBOBOX:
-        drawFlatListItem(item);
+        drawFlatListItem(item, dpi_);
         break;
-    case ODT_BUTTON: {
-        const auto picture = buttonPictures_.find(static_cast<int>(item.CtlID));
-        drawPictureButton(item, picture != buttonPictures_.end() ? picture->second : nullptr, vietnameseFont_,
-                          kNavy);
+    case ODT_BUTTON:
+        drawPictureButton(item, buttonPicture(static_cast<int>(item.CtlID)), vietnameseFont_, kNavy, dpi_);
         break;
-    }
     case ODT_MENU:
         if (item.itemData != 0) {
             drawMenuItem(form, item);
@@ -220,9 +288,15 @@ void FormDrawing::drawMenuItem(TForm1& form, const DRAWITEMSTRUCT& item) const {
         origin.y -= mine.top - first.top;
     }
     const ViewportShift shift(item.hDC, origin);
-    GdiCanvas canvas(item.hDC, sidebar_, menuPictures_, metrics.lfMenuFont);
-    const lur::Rect rect{item.rcItem.left - origin.x, item.rcItem.top - origin.y,
-                         item.rcItem.right - origin.x, item.rcItem.bottom - origin.y};
+    const RECT drawn{item.rcItem.left - origin.x, item.rcItem.top - origin.y, item.rcItem.right - origin.x,
+                     item.rcItem.bottom - origin.y};
+    // The menu's drawing takes the item where it lies at 96 dpi.
+    auto designed = [this](LONG value) { return MulDiv(value, lur::kDesignDpi, menuDpi_); };
+    const lur::Rect rect{designed(drawn.left), designed(drawn.top), designed(drawn.right),
+                         designed(drawn.bottom)};
+    GdiCanvas canvas(item.hDC, pictures_->bitmap(IDB_SIDEBAR, menuDpi_, Resample::Smooth),
+                     pictures_->bitmap(IDB_MENU_PICTURES, menuDpi_, Resample::Smooth, 6), metrics.lfMenuFont,
+                     menuDpi_, rect, drawn);
     form.MenuDrawItem(menuItem, canvas, rect, selected);
 }
 

@@ -12,6 +12,8 @@ namespace lurwin {
 
 enum class ControlKind { PictureButton, GroupBox, Label, DropDownList, RadioButton, CheckBox };
 
+// At 96 dpi; at another dpi each is made for that dpi from its points (8 points are 11 pixels at 96
+// dpi, 9 points 12).
 enum class FontKind {
     Window,     // Tahoma 8, default character set
     Vietnamese, // Tahoma -11 px, Vietnamese character set

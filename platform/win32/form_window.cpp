@@ -2,6 +2,7 @@
 
 #include "engine/clipboard_notice.h"
 #include "engine/lurcore.h"
+#include "platform/win32/display_dpi.h"
 #include "platform/win32/error_box.h"
 #include "platform/win32/flat_list.h"
 #include "platform/win32/form_layout.h"
@@ -22,6 +23,9 @@ constexpr int kListItemHeight = 13;
 // The closed list's selection field: with the frame it makes the list 21 pixels high.
 constexpr int kListFieldHeight = 15;
 constexpr int kListDropHeight = 120;
+#ifndef WM_DPICHANGED
+constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 
 // The letter after '&' in a caption ("&&" is a plain '&'), in lower case; 0 for none.
 wchar_t mnemonic(const wchar_t* caption) {
@@ -51,7 +55,6 @@ void FormWindow::createControls() {
     for (const ControlPlace& place : formControls()) {
         const wchar_t* windowClass = L"BUTTON";
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        int height = place.height;
         switch (place.kind) {
         case ControlKind::PictureButton:
             style |= BS_OWNERDRAW;
@@ -67,7 +70,6 @@ void FormWindow::createControls() {
         case ControlKind::DropDownList:
             windowClass = L"COMBOBOX";
             style |= kFlatListStyle | WS_VSCROLL | WS_TABSTOP | WS_GROUP;
-            height = kListDropHeight;
             break;
         case ControlKind::RadioButton:
             // Not AUTO: the control model alone decides the state. The first one starts the group.
@@ -78,20 +80,77 @@ void FormWindow::createControls() {
             style |= BS_CHECKBOX | WS_TABSTOP | WS_GROUP;
             break;
         }
-        HWND child = CreateWindowExW(0, windowClass, place.caption, style, place.left, place.top, place.width,
-                                     height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)),
-                                     instance_, nullptr);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(place.font)), FALSE);
+        const RECT r = placeAtDpi(place);
+        HWND child = CreateWindowExW(
+            0, windowClass, place.caption, style, r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id)), instance_, nullptr);
         if (place.kind == ControlKind::PictureButton) {
             makeFocusless(child);
         }
-        if (place.kind == ControlKind::DropDownList) {
-            // After the font: a new font makes the list measure its field again.
-            SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kListFieldHeight);
-            SendMessageW(child, CB_SETITEMHEIGHT, 0, kListItemHeight);
-            makeFlatList(child);
-        }
+        fitToDpi(child, place, false);
     }
+}
+
+RECT FormWindow::placeAtDpi(const ControlPlace& place) const {
+    const int dpi = drawing_.dpi();
+    const int left = scaled(place.left, dpi);
+    const int top = scaled(place.top, dpi);
+    // A list's window height is its open height; the closed list sizes itself by its field.
+    const int height = place.kind == ControlKind::DropDownList ? kListDropHeight : place.height;
+    return {left, top, scaled(place.left + place.width, dpi), scaled(place.top + height, dpi)};
+}
+
+void FormWindow::fitToDpi(HWND child, const ControlPlace& place, bool redraw) {
+    const int dpi = drawing_.dpi();
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(place.font)),
+                 redraw ? TRUE : FALSE);
+    if (place.kind != ControlKind::DropDownList) {
+        return;
+    }
+    // After the font: a new font makes the list measure its field again. The field is made as high as
+    // makes the closed list its layout height at this dpi, whatever the frame around it.
+    const int wanted = scaled(place.top + place.height, dpi) - scaled(place.top, dpi);
+    int field = dpi == lur::kDesignDpi ? kListFieldHeight : wanted - (place.height - kListFieldHeight);
+    SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    RECT closed;
+    GetWindowRect(child, &closed);
+    if (const int off = (closed.bottom - closed.top) - wanted; off != 0 && field - off > 0) {
+        field -= off;
+        SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+    SendMessageW(child, CB_SETITEMHEIGHT, 0, scaled(kListItemHeight, dpi));
+    makeFlatList(child, dpi);
+}
+
+void FormWindow::layOutForDpi(int dpi, const RECT* suggested) {
+    const int before = drawing_.dpi();
+    if (dpi <= 0 || before <= 0) {
+        return;
+    }
+    drawing_.setDpi(dpi);
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(FontKind::Window)), FALSE);
+    for (const ControlPlace& place : formControls()) {
+        HWND child = GetDlgItem(hwnd_, place.id);
+        if (child == nullptr) {
+            continue;
+        }
+        const RECT r = placeAtDpi(place);
+        SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        fitToDpi(child, place, true);
+    }
+    drawing_.dropOldFonts();
+    if (suggested != nullptr) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        // No rectangle given: the window keeps its top-left corner, its size scaled to the new dpi.
+        RECT r;
+        GetWindowRect(hwnd_, &r);
+        SetWindowPos(hwnd_, nullptr, 0, 0, MulDiv(r.right - r.left, dpi, before),
+                     MulDiv(r.bottom - r.top, dpi, before), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 TForm1& FormWindow::createForm() {
@@ -119,6 +178,8 @@ TForm1& FormWindow::createForm() {
     hwnd_ = CreateWindowExW(kFormExStyle, kFormClass, kFormCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             outer.right - outer.left, outer.bottom - outer.top, system_.applicationWindow(),
                             nullptr, instance_, this);
+    // Laid out for the dpi of the screen the window is made on.
+    drawing_.setDpi(windowDpi(hwnd_));
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(FontKind::Window)), FALSE);
     createControls();
 
@@ -142,16 +203,19 @@ void FormWindow::destroyForm() {
     }
 }
 
+// Form1 gives the window's outer size in pixels at 96 dpi.
 void FormWindow::setHeight(int height) {
     RECT r;
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, scaled(height, drawing_.dpi()),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::setWidth(int width) {
     RECT r;
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, scaled(width, drawing_.dpi()), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int FormWindow::sideBarPictureWidth() {
@@ -277,6 +341,11 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         // The tray icon's callback: the icon's mouse message comes as the X coordinate.
         form_->FormMouseMove(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_DPICHANGED:
+        // The window moved to a screen of another scale: lay it out for that one, in the rectangle the
+        // system suggests.
+        layOutForDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         close();

@@ -47,6 +47,13 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls();
+    // A control's rectangle in the window at the window's dpi.
+    RECT placeAtDpi(const ControlPlace& place) const;
+    // Gives a control the font, and a list its heights and painting, for the window's dpi.
+    void fitToDpi(HWND child, const ControlPlace& place, bool redraw);
+    // Lays the window out again for another dpi, in `suggested` (screen coordinates) or, without
+    // one, at its size for that dpi.
+    void layOutForDpi(int dpi, const RECT* suggested);
     void centreOnScreen();
     bool preTranslate(MSG& msg);
     bool clickAccelerator(wchar_t key);

@@ -1,5 +1,8 @@
 #include "platform/win32/gdi_canvas.h"
 
+#include "platform/win32/display_dpi.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace lurwin {
@@ -10,9 +13,29 @@ constexpr int kPictureSize = 16;
 
 } // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, HBITMAP sidebar, HBITMAP pictures, const LOGFONTA& baseFont)
-    : dc_(dc), sidebar_(sidebar), pictures_(pictures), font_(baseFont) {
+GdiCanvas::GdiCanvas(HDC dc, HBITMAP sidebar, HBITMAP pictures, const LOGFONTA& baseFont, int dpi,
+                     const lur::Rect& item, const RECT& drawn)
+    : dc_(dc), sidebar_(sidebar), pictures_(pictures), font_(baseFont), dpi_(dpi), item_(item),
+      drawn_(drawn) {
     selectFont(font_);
+}
+
+int GdiCanvas::x(int value) const {
+    if (value == item_.left) {
+        return drawn_.left;
+    }
+    return value == item_.right ? drawn_.right : scaled(value, dpi_);
+}
+
+int GdiCanvas::y(int value) const {
+    if (value == item_.top) {
+        return drawn_.top;
+    }
+    return value == item_.bottom ? drawn_.bottom : scaled(value, dpi_);
+}
+
+int GdiCanvas::size(int value) const {
+    return scaled(value, dpi_);
 }
 
 GdiCanvas::~GdiCanvas() {
@@ -42,14 +65,14 @@ void GdiCanvas::selectFont(const LOGFONTA& font) {
 void GdiCanvas::setFont(const std::string& face, int points) {
     std::strncpy(font_.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     font_.lfFaceName[LF_FACESIZE - 1] = '\0';
-    font_.lfHeight = -MulDiv(points, GetDeviceCaps(dc_, LOGPIXELSY), 72);
+    font_.lfHeight = -MulDiv(points, dpi_, 72);
     font_.lfWidth = 0;
     selectFont(font_);
 }
 
 void GdiCanvas::fillRect(const lur::Rect& rect, int sysColor) {
     fill_ = GetSysColor(sysColor);
-    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    const RECT area{x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
     FillRect(dc_, &area, GetSysColorBrush(sysColor));
 }
 
@@ -65,28 +88,41 @@ void GdiCanvas::blitFrom(HBITMAP bitmap, int srcX, int srcY, int width, int heig
 }
 
 void GdiCanvas::copySidebar(int srcX, int srcY, int width, int height, int dstX, int dstY) {
-    blitFrom(sidebar_, srcX, srcY, width, height, dstX, dstY);
+    // The strip's rows follow the item's own: where the item ends, the copy ends.
+    const int left = x(dstX);
+    const int top = y(dstY);
+    blitFrom(sidebar_, size(srcX), size(srcY), x(dstX + width) - left, y(dstY + height) - top, left, top);
 }
 
 void GdiCanvas::frameRect(const lur::Rect& rect, std::uint32_t rgb) {
-    HPEN pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(rgb));
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
-    HGDIOBJ oldBrush = SelectObject(dc_, GetStockObject(NULL_BRUSH));
-    Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
-    SelectObject(dc_, oldBrush);
-    SelectObject(dc_, oldPen);
-    DeleteObject(pen);
+    // A line one 96-dpi pixel wide, as thick as that pixel is on this screen.
+    const int line = std::max(1, size(1));
+    const RECT area{x(rect.left), y(rect.top), x(rect.right), y(rect.bottom)};
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(rgb));
+    if (area.bottom - area.top <= 2 * line || area.right - area.left <= 2 * line) {
+        FillRect(dc_, &area, brush);
+    } else {
+        const RECT edges[] = {{area.left, area.top, area.right, area.top + line},
+                              {area.left, area.bottom - line, area.right, area.bottom},
+                              {area.left, area.top, area.left + line, area.bottom},
+                              {area.right - line, area.top, area.right, area.bottom}};
+        for (const RECT& edge : edges) {
+            FillRect(dc_, &edge, brush);
+        }
+    }
+    DeleteObject(brush);
 }
 
-void GdiCanvas::drawPicture(int index, int x, int y) {
-    // The pictures lie side by side in one 16-pixel-high strip.
-    blitFrom(pictures_, index * kPictureSize, 0, kPictureSize, kPictureSize, x, y);
+void GdiCanvas::drawPicture(int index, int left, int top) {
+    // The pictures lie side by side in one strip, each as wide as the strip is high.
+    const int picture = size(kPictureSize);
+    blitFrom(pictures_, index * picture, 0, picture, picture, x(left), y(top));
 }
 
-void GdiCanvas::textOut(int x, int y, const std::string& ansi) {
+void GdiCanvas::textOut(int left, int top, const std::string& ansi) {
     SetBkColor(dc_, fill_);
     SetBkMode(dc_, OPAQUE);
-    TextOutA(dc_, x, y, ansi.c_str(), static_cast<int>(ansi.size()));
+    TextOutA(dc_, x(left), y(top), ansi.c_str(), static_cast<int>(ansi.size()));
 }
 
 std::string GdiCanvas::toAnsi(const std::u16string& text) {

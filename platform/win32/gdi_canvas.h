@@ -1,4 +1,6 @@
-// The tray menu's drawing surface over GDI, for one WM_DRAWITEM.
+// The tray menu's drawing surface over GDI, for one WM_DRAWITEM. The menu's drawing speaks in pixels
+// at 96 dpi; the canvas multiplies every figure by the menu's dpi, and takes the sidebar and the
+// pictures made for that dpi.
 #pragma once
 
 #include "tray/menu_canvas.h"
@@ -10,7 +12,10 @@ namespace lurwin {
 class GdiCanvas : public lur::MenuCanvas {
 public:
     // `baseFont` supplies every attribute that setFont does not change (the system menu font).
-    GdiCanvas(HDC dc, HBITMAP sidebar, HBITMAP pictures, const LOGFONTA& baseFont);
+    // `item` is the item's rectangle at 96 dpi and `drawn` the same rectangle on the device: their edges
+    // map onto each other exactly, whatever the rounding of the figures between.
+    GdiCanvas(HDC dc, HBITMAP sidebar, HBITMAP pictures, const LOGFONTA& baseFont, int dpi,
+              const lur::Rect& item, const RECT& drawn);
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
     ~GdiCanvas() override;
@@ -27,11 +32,17 @@ public:
 private:
     void selectFont(const LOGFONTA& font);
     void blitFrom(HBITMAP bitmap, int srcX, int srcY, int width, int height, int dstX, int dstY);
+    int x(int value) const;
+    int y(int value) const;
+    int size(int value) const;
 
     HDC dc_;
     HBITMAP sidebar_;
     HBITMAP pictures_;
     LOGFONTA font_;
+    int dpi_;
+    lur::Rect item_;
+    RECT drawn_;
     HFONT ownFont_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
     COLORREF fill_ = 0;

@@ -1,12 +1,13 @@
 #include "platform/win32/picture_button.h"
 
+#include "platform/win32/display_dpi.h"
+
 #include <commctrl.h>
 
 namespace lurwin {
 
 namespace {
 
-constexpr int kPictureSize = 20;
 constexpr int kCaptionSpacing = 4;
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -70,25 +71,32 @@ void makeFocusless(HWND button) {
     SetWindowSubclass(button, focuslessProc, kSubclassId, 0);
 }
 
-void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, COLORREF textColor) {
+void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, COLORREF textColor, int dpi) {
     HDC dc = item.hDC;
     RECT area = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(dc, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    const int shift = pressed ? 1 : 0;
-    const int pictureTop = area.top + (area.bottom - area.top - kPictureSize) / 2 + shift;
+    const int shift = pressed ? scaled(1, dpi) : 0;
+    // The picture is made for the dpi; its room is there without it too.
+    BITMAP size{};
+    if (picture == nullptr || GetObjectW(picture, sizeof size, &size) == 0) {
+        size.bmWidth = scaled(20, dpi);
+        size.bmHeight = size.bmWidth;
+        picture = nullptr;
+    }
+    const int pictureTop = area.top + (area.bottom - area.top - size.bmHeight) / 2 + shift;
     if (picture != nullptr) {
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ previous = SelectObject(memory, picture);
-        const COLORREF transparent = GetPixel(memory, 0, kPictureSize - 1);
-        TransparentBlt(dc, area.left + shift, pictureTop, kPictureSize, kPictureSize, memory, 0, 0,
-                       kPictureSize, kPictureSize, transparent);
+        const COLORREF transparent = GetPixel(memory, 0, size.bmHeight - 1);
+        TransparentBlt(dc, area.left + shift, pictureTop, size.bmWidth, size.bmHeight, memory, 0, 0,
+                       size.bmWidth, size.bmHeight, transparent);
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
     wchar_t caption[64] = {};
     GetWindowTextW(item.hwndItem, caption, 64);
-    RECT text{area.left + kPictureSize + kCaptionSpacing + shift, area.top + shift, area.right,
+    RECT text{area.left + size.bmWidth + scaled(kCaptionSpacing, dpi) + shift, area.top + shift, area.right,
               area.bottom + shift};
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);

@@ -3,10 +3,13 @@
 //
 //   mainicon-<bits>-<size>.png  the application icon's images: 4 bits in the 16 standard colours with
 //                               hard edges, 8 bits with see-through or solid pixels only, 32 bits
-//   tk.png, eng.png             the tray icons, 32 x 32, opaque
+//   tk-<size>.png, eng-<size>.png  the tray icons, opaque, at each icon size
 //   sidebar.png, menu.png       the menu's sidebar and its six 16 x 16 pictures side by side
 //   btn_*.png                   the three button pictures, the unused key colour around the figure
+// The sidebar, menu and button pictures come once more for each larger display scale, named with the
+// scale in percent (sidebar-125.png): the same drawing, every figure multiplied by the scale.
 #include "engine/product_names.h"
+#include "ui/display_scale.h"
 
 #include <cairo-ft.h>
 #include <cairo.h>
@@ -137,7 +140,11 @@ Box textPath(cairo_t* cr, const Face& face, const std::string& text, double trac
 void fitText(cairo_t* cr, const Face& face, const std::string& text, Box target, bool turned = false,
              double tracking = 0) {
     const Box ink = textPath(cr, face, text, tracking);
+    // The outline as made, in units of the font's size, whatever scale the context draws at.
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
     cairo_path_t* path = cairo_copy_path(cr);
+    cairo_restore(cr);
     cairo_new_path(cr);
     cairo_save(cr);
     if (turned) {
@@ -241,6 +248,10 @@ IconLayout layoutFor(int size) {
         return {{2, 3, 46, 39}, 5, {6, 7, 42, 33}, 2, 6.6, 20, {12.6, 24, 35.4}, 24, 41.5, 20, 3};
     case 32:
         return {{1, 2, 31, 26}, 3.5, {4, 5, 28, 22}, 1.5, 4.5, 13.5, {8.6, 16, 23.4}, 16, 27.5, 13.5, 2.2};
+    case 24:
+        return {{1, 2, 23, 20}, 2.5, {3, 4, 21, 17}, 1.2, 3.4, 10.5, {6.5, 12, 17.5}, 12, 20.8, 10, 1.8};
+    case 20:
+        return {{0, 1, 20, 17}, 2.2, {2, 3, 18, 14}, 1, 2.8, 8.5, {5.6, 10, 14.4}, 10, 17.6, 9, 1.6};
     default:
         return {{0, 1, 16, 13}, 2, {2, 3, 14, 11}, 1, 2.2, 7, {4.6, 8, 11.4}, 8, 14, 7.5, 1.5};
     }
@@ -297,7 +308,7 @@ void flatBall(cairo_t* cr, double cx, double cy, double r, size_t which, bool ti
 void drawAppIcon(Picture& picture, int size, const Face& serif, bool flat) {
     cairo_t* cr = picture.cr;
     const IconLayout l = layoutFor(size);
-    const bool small = size <= 16;
+    const bool small = size <= 20;
     if (flat) {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     }
@@ -436,25 +447,31 @@ const Rgb kButtonFace{212, 208, 200};
 const Rgb kKey{255, 0, 255};
 
 // The sidebar: a grey gradient down its length with the product's name and year, in capitals, set
-// in a bold serif face turned to read upwards, outlined in dark green and filled grey-green.
-void drawSidebar(Picture& picture, const Face& serif) {
+// in a bold serif face turned to read upwards, outlined in dark green and filled grey-green. Drawn at
+// `scale` times its 29 x 282 pixels; each pixel row is one grey, read from the gradient at the row's
+// centre.
+void drawSidebar(Picture& picture, const Face& serif, double scale) {
     cairo_t* cr = picture.cr;
     constexpr int kHeight = 282;
     // Grey levels at chosen rows; the rows between are interpolated, each one uniform.
     const std::array<std::pair<int, int>, 7> levels{
         {{0, 241}, {50, 237}, {100, 226}, {150, 207}, {200, 188}, {250, 174}, {kHeight - 1, 170}}};
-    for (int row = 0; row < kHeight; ++row) {
+    const int rows = cairo_image_surface_get_height(cairo_get_target(cr));
+    const int columns = cairo_image_surface_get_width(cairo_get_target(cr));
+    for (int row = 0; row < rows; ++row) {
+        const double at = std::clamp((row + 0.5) / scale - 0.5, 0.0, double(kHeight - 1));
         size_t i = 1;
-        while (row > levels[i].first) {
+        while (at > levels[i].first) {
             ++i;
         }
-        const double t = double(row - levels[i - 1].first) / (levels[i].first - levels[i - 1].first);
+        const double t = (at - levels[i - 1].first) / (levels[i].first - levels[i - 1].first);
         const int grey =
             int(std::lround(levels[i - 1].second + (levels[i].second - levels[i - 1].second) * t));
         setColour(cr, {grey, grey, grey});
-        cairo_rectangle(cr, 0, row, 29, 1);
+        cairo_rectangle(cr, 0, row, columns, 1);
         cairo_fill(cr);
     }
+    cairo_scale(cr, scale, scale);
 
     std::string name = LUR_PRODUCT_NAME;
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -499,28 +516,34 @@ void drawFramedPeach(cairo_t* cr, double x0, bool help, const Face& sans) {
     }
 }
 
-// Exit, Help, the program, Vietnamese, English and the program again, 16 x 16 each, opaque.
-void drawMenuStrip(Picture& strip, const Face& serif, const Face& sans) {
+// Exit, Help, the program, Vietnamese, English and the program again, 16 x 16 each at 96 dpi, opaque.
+// At a larger scale each picture is `size` pixels square; the icons among them are drawn at that size
+// (as their own small images are) rather than magnified.
+void drawMenuStrip(Picture& strip, int size, const Face& serif, const Face& sans) {
     cairo_t* cr = strip.cr;
     setColour(cr, kButtonFace);
     cairo_paint(cr);
+    cairo_save(cr);
+    cairo_scale(cr, size / 16.0, size / 16.0);
     drawFramedPeach(cr, 0, false, sans);
     drawFramedPeach(cr, 16, true, sans);
-    Picture program(16, 16);
-    drawAppIcon(program, 16, serif, false);
-    strip.paste(program, 32, 0);
-    strip.paste(program, 80, 0);
+    cairo_restore(cr);
+    Picture program(size, size);
+    drawAppIcon(program, size == 16 ? 16 : lur::iconImageSize(size), serif, false);
+    strip.paste(program, 2 * size, 0);
+    strip.paste(program, 5 * size, 0);
     for (bool vietnamese : {true, false}) {
-        Picture tray(16, 16);
-        drawTrayIcon(tray, 16, vietnamese, sans);
-        strip.paste(tray, vietnamese ? 48 : 64, 0);
+        Picture tray(size, size);
+        drawTrayIcon(tray, size, vietnamese, sans);
+        strip.paste(tray, (vietnamese ? 3 : 4) * size, 0);
     }
 }
 
 // --- Button pictures ---------------------------------------------------------------------------
 
 // A white power symbol on a red rounded square.
-void drawExitButton(Picture& picture) {
+void drawExitButton(Picture& picture, double scale) {
+    cairo_scale(picture.cr, scale, scale);
     cairo_t* cr = picture.cr;
     setColour(cr, {150, 20, 20});
     roundedRect(cr, {1, 1, 19, 19}, 4);
@@ -538,7 +561,8 @@ void drawExitButton(Picture& picture) {
 }
 
 // A red question mark on a light orange ground.
-void drawHelpButton(Picture& picture, const Face& sans) {
+void drawHelpButton(Picture& picture, const Face& sans, double scale) {
+    cairo_scale(picture.cr, scale, scale);
     cairo_t* cr = picture.cr;
     setColour(cr, {222, 140, 60});
     roundedRect(cr, {1, 1, 19, 19}, 4);
@@ -553,7 +577,8 @@ void drawHelpButton(Picture& picture, const Face& sans) {
 }
 
 // A red arrow pointing down on white.
-void drawTaskbarButton(Picture& picture) {
+void drawTaskbarButton(Picture& picture, double scale) {
+    cairo_scale(picture.cr, scale, scale);
     cairo_t* cr = picture.cr;
     setColour(cr, {150, 150, 150});
     roundedRect(cr, {1, 1, 19, 19}, 3);
@@ -571,6 +596,16 @@ void drawTaskbarButton(Picture& picture) {
     picture.keyed(kButtonFace, kKey);
 }
 
+// A picture of `width` x `height` pixels at 96 dpi, at the scale of `percent`.
+Picture atScale(int width, int height, int percent) {
+    const int dpi = lur::dpiOfPictureScale(percent);
+    return Picture(lur::scaleToDpi(width, dpi), lur::scaleToDpi(height, dpi));
+}
+
+std::string scaledName(const std::string& name, int percent) {
+    return percent == 100 ? name + ".png" : name + "-" + std::to_string(percent) + ".png";
+}
+
 void drawAll(const std::filesystem::path& folder, const Face& serif, const Face& sans) {
     for (int bits : {4, 8, 32}) {
         for (int size : {48, 32, 16}) {
@@ -585,24 +620,38 @@ void drawAll(const std::filesystem::path& folder, const Face& serif, const Face&
             icon.write(folder / ("mainicon-" + std::to_string(bits) + "-" + std::to_string(size) + ".png"));
         }
     }
-    for (bool vietnamese : {true, false}) {
-        Picture tray(32, 32);
-        drawTrayIcon(tray, 32, vietnamese, sans);
-        tray.write(folder / (vietnamese ? "tk.png" : "eng.png"));
+    // The 32-bit images of the sizes that only the larger display scales ask for.
+    for (int size : {20, 24}) {
+        Picture icon(size, size);
+        drawAppIcon(icon, size, serif, false);
+        icon.write(folder / ("mainicon-32-" + std::to_string(size) + ".png"));
     }
-    Picture sidebar(29, 282);
-    drawSidebar(sidebar, serif);
-    sidebar.write(folder / "sidebar.png");
-    Picture menu(96, 16);
-    drawMenuStrip(menu, serif, sans);
-    menu.write(folder / "menu.png");
-    Picture exit(20, 20), help(20, 20), taskbar(20, 20);
-    drawExitButton(exit);
-    exit.write(folder / "btn_exit.png");
-    drawHelpButton(help, sans);
-    help.write(folder / "btn_help.png");
-    drawTaskbarButton(taskbar);
-    taskbar.write(folder / "btn_taskbar.png");
+    for (bool vietnamese : {true, false}) {
+        for (int size : lur::kIconSizes) {
+            Picture tray(size, size);
+            drawTrayIcon(tray, size, vietnamese, sans);
+            tray.write(folder / ((vietnamese ? "tk-" : "eng-") + std::to_string(size) + ".png"));
+        }
+    }
+    for (int percent : lur::kPictureScales) {
+        const double scale = percent / 100.0;
+        Picture sidebar = atScale(29, 282, percent);
+        drawSidebar(sidebar, serif, scale);
+        sidebar.write(folder / scaledName("sidebar", percent));
+        const int markSize = lur::scaleToDpi(16, lur::dpiOfPictureScale(percent));
+        Picture menu(6 * markSize, markSize);
+        drawMenuStrip(menu, markSize, serif, sans);
+        menu.write(folder / scaledName("menu", percent));
+        Picture exit = atScale(20, 20, percent);
+        Picture help = atScale(20, 20, percent);
+        Picture taskbar = atScale(20, 20, percent);
+        drawExitButton(exit, scale);
+        exit.write(folder / scaledName("btn_exit", percent));
+        drawHelpButton(help, sans, scale);
+        help.write(folder / scaledName("btn_help", percent));
+        drawTaskbarButton(taskbar, scale);
+        taskbar.write(folder / scaledName("btn_taskbar", percent));
+    }
 }
 
 } // namespace

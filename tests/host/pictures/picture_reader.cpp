@@ -1,5 +1,6 @@
 #include "tests/host/pictures/picture_reader.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -116,7 +117,22 @@ std::vector<IconEntry> decodeIco(const Bytes& file) {
         IconEntry entry{file.at(e), file.at(e + 1), file.at(e + 2), static_cast<int>(u16(file, e + 6)), {}};
         std::uint32_t size = u32(file, e + 8);
         std::uint32_t offset = u32(file, e + 12);
-        if (offset + size > file.size() || static_cast<int>(u32(file, offset + 8)) != 2 * entry.height) {
+        if (offset + size > file.size() || size < 24) {
+            throw std::runtime_error("bad icon entry");
+        }
+        static constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+        if (std::equal(std::begin(kPngSignature), std::end(kPngSignature), file.begin() + offset)) {
+            auto big32 = [&](size_t at) {
+                return static_cast<int>((file.at(at) << 24) | (file.at(at + 1) << 16) |
+                                        (file.at(at + 2) << 8) | file.at(at + 3));
+            };
+            entry.png = true;
+            entry.pngWidth = big32(offset + 16);
+            entry.pngHeight = big32(offset + 20);
+            entries.push_back(std::move(entry));
+            continue;
+        }
+        if (static_cast<int>(u32(file, offset + 8)) != 2 * entry.height) {
             throw std::runtime_error("bad icon entry");
         }
         entry.picture = decodeDib(file, offset, 0, entry.height, true);

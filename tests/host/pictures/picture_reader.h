@@ -29,7 +29,10 @@ struct IconEntry {
     int height;
     int colourCount;
     int bitsPerPixel;
-    Picture picture;
+    Picture picture; // empty for a PNG image
+    bool png = false;
+    int pngWidth = 0; // from a PNG image's header
+    int pngHeight = 0;
 };
 
 Bytes readBytes(const std::filesystem::path& path);

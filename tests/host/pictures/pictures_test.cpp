@@ -39,12 +39,15 @@ template <typename Pred> std::array<int, 4> extent(const Picture& p, int x0, int
 
 // --- Application icon --------------------------------------------------------------
 
-TEST(MainIcon, HoldsEightImagesOfTheFixedSizesAndDepths) {
+TEST(MainIcon, HoldsTenImagesOfTheFixedSizesAndDepths) {
     auto images = icon("mainicon.ico");
-    ASSERT_EQ(images.size(), 8u);
-    const int expected[8][2] = {{48, 4}, {32, 4}, {16, 4}, {48, 8}, {32, 8}, {16, 8}, {32, 32}, {16, 32}};
-    for (size_t i = 0; i < 8; ++i) {
+    ASSERT_EQ(images.size(), 10u);
+    const int expected[10][2] = {{48, 4}, {32, 4},  {16, 4},  {48, 8},  {32, 8},
+                                 {16, 8}, {32, 32}, {16, 32}, {24, 32}, {20, 32}};
+    for (size_t i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
+        // Every Windows the program runs on reads each of them: none is PNG.
+        EXPECT_FALSE(images[i].png);
         EXPECT_EQ(images[i].width, expected[i][0]);
         EXPECT_EQ(images[i].height, expected[i][0]);
         EXPECT_EQ(images[i].bitsPerPixel, expected[i][1]);
@@ -55,6 +58,9 @@ TEST(MainIcon, HoldsEightImagesOfTheFixedSizesAndDepths) {
 
 TEST(MainIcon, CornersAreSeeThroughAndTheScreenIsSolid) {
     for (const IconEntry& image : icon("mainicon.ico")) {
+        if (image.png) {
+            continue;
+        }
         SCOPED_TRACE(std::to_string(image.width) + "px " + std::to_string(image.bitsPerPixel) + "bpp");
         const Picture& p = image.picture;
         int last = image.width - 1;
@@ -111,11 +117,33 @@ const TrayCase kTrayCases[] = {
      [](Rgba c) { return c[2] > 90; }},
 };
 
-TEST(TrayIcons, AreSingleOpaque32BitImagesWithLetterAndGradientWhereFixed) {
+TEST(TrayIcons, AreOpaque32BitImagesWithLetterAndGradientWhereFixed) {
     for (const TrayCase& t : kTrayCases) {
         SCOPED_TRACE(t.file);
         auto images = icon(t.file);
-        ASSERT_EQ(images.size(), 1u);
+        // 32 and 16 pixels as bitmaps, then 48, 24 and 20 as PNG.
+        ASSERT_EQ(images.size(), 5u);
+        const int sizes[] = {32, 16, 48, 24, 20};
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(images[i].width, sizes[i]);
+            EXPECT_EQ(images[i].bitsPerPixel, 32);
+            EXPECT_EQ(images[i].png, i >= 2);
+            if (images[i].png) {
+                EXPECT_EQ(images[i].pngWidth, sizes[i]);
+                EXPECT_EQ(images[i].pngHeight, sizes[i]);
+            }
+        }
+        const Picture& small = images[1].picture;
+        ASSERT_EQ(small.width, 16);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                ASSERT_EQ(small.at(x, y)[3], 255) << x << "," << y;
+                ASSERT_FALSE(small.masked(x, y)) << x << "," << y;
+            }
+        }
+        EXPECT_TRUE(same(small.at(0, 0), t.topLeft[0], t.topLeft[1], t.topLeft[2]));
+        EXPECT_TRUE(same(small.at(8, 15), t.bottom[0], t.bottom[1], t.bottom[2]));
+
         const Picture& p = images[0].picture;
         ASSERT_EQ(p.width, 32);
         ASSERT_EQ(p.height, 32);
@@ -301,6 +329,40 @@ TEST(ButtonPictures, ShowTheirFigures) {
     };
     EXPECT_GT(width(11), width(5));
     EXPECT_GT(width(11), width(16));
+}
+
+// --- Pictures for the larger display scales -----------------------------------------
+
+// Each is the 96-dpi picture's size at its scale, rounded to the nearest pixel (the menu's strip six
+// squares of the rounded mark size), so that the program shows it as it is, never stretched.
+TEST(ScaledPictures, ArePngFilesOfThe96DpiSizesAtTheirScales) {
+    struct Expected {
+        const char* name;
+        int width[3];
+        int height[3];
+    };
+    const Expected expected[] = {
+        {"sidebar", {36, 44, 58}, {353, 423, 564}}, // 29 x 282 at 125, 150 and 200 %
+        {"menu", {120, 144, 192}, {20, 24, 32}},    // six 16-pixel marks
+        {"btn_exit", {25, 30, 40}, {25, 30, 40}},   // 20 x 20
+        {"btn_help", {25, 30, 40}, {25, 30, 40}},   {"btn_taskbar", {25, 30, 40}, {25, 30, 40}},
+    };
+    const char* scales[] = {"125", "150", "200"};
+    for (const Expected& e : expected) {
+        for (int i = 0; i < 3; ++i) {
+            const std::string name = std::string(e.name) + "-" + scales[i] + ".png";
+            SCOPED_TRACE(name);
+            const Bytes file = readBytes(kCommitted / name);
+            ASSERT_GE(file.size(), 24u);
+            const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+            ASSERT_TRUE(std::equal(std::begin(signature), std::end(signature), file.begin()));
+            auto big32 = [&](std::size_t at) {
+                return (file[at] << 24) | (file[at + 1] << 16) | (file[at + 2] << 8) | file[at + 3];
+            };
+            EXPECT_EQ(big32(16), e.width[i]);
+            EXPECT_EQ(big32(20), e.height[i]);
+        }
+    }
 }
 
 } // namespace
