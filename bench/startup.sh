@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # How long the program takes to show its window, against a bare Win32 window, under Wine on a virtual
 # display of its own: both are started alternately (CreateProcess and ShellExecuteEx, the order turning
-# round each time), ROUNDS times each way. Prints the medians, their ratio, and the working set and
-# private bytes once the window answers; then the same with quick start (the tray icon only, the
-# window hidden), timed until the icon is there.
+# round each time), ROUNDS times each way. Prints the medians, their ratio, and, once the window
+# answers, the working set, the private bytes and the processor time the process has used; then the
+# same with quick start (the tray icon only, the window hidden), timed until the icon is there.
 # Usage: bench/startup.sh [BIN_DIR] [ROUNDS]   (BIN_DIR defaults to build-win/bin, ROUNDS to 8)
 # BIN_DIR must hold a Lurb.exe and lurcore.dll of the architecture this host runs (i686 by default;
 # LUR_E2E_ARCH=x86_64 for the 64-bit build).
@@ -67,10 +67,10 @@ report() {
     ls=$(median "$file" lurb 3)
     lr=$(median "$file" lurb 4)
     echo "$what: medians of $(awk '$1 == "bare"' "$file" | wc -l) starts each"
-    printf '  %-10s %10s %10s %14s %14s\n' program shown_ms ready_ms working_set private_bytes
+    printf '  %-10s %10s %10s %14s %14s %8s\n' program shown_ms ready_ms working_set private_bytes cpu_ms
     for name in bare lurb; do
-        printf '  %-10s %10s %10s %14s %14s\n' "$name" "$(median "$file" $name 3)" "$(median "$file" $name 4)" \
-            "$(median "$file" $name 5)" "$(median "$file" $name 6)"
+        printf '  %-10s %10s %10s %14s %14s %8s\n' "$name" "$(median "$file" $name 3)" "$(median "$file" $name 4)" \
+            "$(median "$file" $name 5)" "$(median "$file" $name 6)" "$(median "$file" $name 7)"
     done
     awk -v bs="$bs" -v br="$br" -v ls="$ls" -v lr="$lr" 'BEGIN {
         printf "  ratio Lurb/bare: shown %.2f, ready %.2f\n", ls / bs, lr / br}'

@@ -2,12 +2,13 @@
 //   launch_timer ROUNDS QUICK NAME=EXE...
 // Each round starts every program twice, once with CreateProcess and once with ShellExecuteEx, in an
 // order that turns round from one round to the next. Per start it prints one line:
-//   NAME WAY SHOWN_MS READY_MS WORKING_SET PRIVATE_BYTES
+//   NAME WAY SHOWN_MS READY_MS WORKING_SET PRIVATE_BYTES CPU_MS
 // SHOWN_MS: until a visible top-level window of the process exists (with QUICK=1, for a program whose
 // window stays hidden: until its tray icon, id 1 of its form, can be modified). READY_MS: until
 // that window's thread has handled a message sent to it, that is, the start-up work is over. The memory
-// figures (the working set, and the commit charge: private bytes) are read at that moment. Then the window is
-// asked to close.
+// figures (the working set, and the commit charge: private bytes) and the process's own processor time
+// so far (user and kernel; it moves less with the machine's load than the clock) are read at that moment.
+// Then the window is asked to close.
 #include "engine/product_names.h"
 
 #include <windows.h>
@@ -107,6 +108,7 @@ bool launch(const std::string& name, const std::wstring& exe, bool shell, bool q
         Sleep(1);
     }
     double ready = -1;
+    double cpu = -1;
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (window != nullptr) {
@@ -114,6 +116,13 @@ bool launch(const std::string& name, const std::wstring& exe, bool shell, bool q
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
         ready = elapsedMs(start, frequency);
         GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+        FILETIME created, ended, kernel, user;
+        if (GetProcessTimes(process, &created, &ended, &kernel, &user)) {
+            auto ticks = [](const FILETIME& t) {
+                return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+            };
+            cpu = static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+        }
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) {
@@ -121,9 +130,9 @@ bool launch(const std::string& name, const std::wstring& exe, bool shell, bool q
         WaitForSingleObject(process, 5000);
     }
     CloseHandle(process);
-    std::printf("%s %s %.1f %.1f %lu %lu\n", name.c_str(), shell ? "shell" : "create", shown, ready,
+    std::printf("%s %s %.1f %.1f %lu %lu %.1f\n", name.c_str(), shell ? "shell" : "create", shown, ready,
                 static_cast<unsigned long>(memory.WorkingSetSize),
-                static_cast<unsigned long>(memory.PagefileUsage));
+                static_cast<unsigned long>(memory.PagefileUsage), cpu);
     std::fflush(stdout);
     return window != nullptr;
 }

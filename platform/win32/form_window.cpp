@@ -118,11 +118,9 @@ TForm1& FormWindow::createForm() {
                             outer.right - outer.left, outer.bottom - outer.top, system_.applicationWindow(),
                             nullptr, instance_, this);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(FontKind::Window)), FALSE);
-    createControls();
 
     binding_.reset(); // it holds on to the Form1 it was made for
     form_ = std::make_unique<TForm1>(platform_);
-    binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
     system_.setPreTranslate([this](MSG& msg) { return preTranslate(msg); });
     guarded(hwnd_, 0, [this] {
         form_->FormCreate();
@@ -171,7 +169,12 @@ void FormWindow::setVisible(bool visible) {
         return;
     }
     if (visible) {
-        // The controls are loaded before the window appears.
+        // The controls are made when the window first shows (a quick start shows only the icon), and
+        // loaded before it appears.
+        if (binding_ == nullptr) {
+            createControls();
+            binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
+        }
         form_->FormShow();
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);

@@ -10,6 +10,30 @@ constexpr int kPictureSize = 20;
 constexpr int kCaptionSpacing = 4;
 constexpr UINT_PTR kSubclassId = 1;
 
+// Copies the picture in `source` (from its top left) to `dc` at (x, y), leaving out the pixels of the
+// colour `transparent`: the picture's pixels go in, those of the background stay.
+void copyExceptColour(HDC dc, int x, int y, int width, int height, HDC source, COLORREF transparent) {
+    // The mask: white where the picture has the transparent colour, black elsewhere.
+    HDC maskDc = CreateCompatibleDC(dc);
+    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+    HGDIOBJ previousMask = SelectObject(maskDc, mask);
+    const COLORREF sourceBack = SetBkColor(source, transparent);
+    BitBlt(maskDc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SetBkColor(source, sourceBack);
+    // dc ^ picture, then black where the picture is seen, then ^ picture again: the picture where it
+    // is seen, dc where it is transparent.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, width, height, maskDc, 0, 0, SRCAND);
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCINVERT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    SelectObject(maskDc, previousMask);
+    DeleteObject(mask);
+    DeleteDC(maskDc);
+}
+
 bool inside(HWND button, LPARAM lParam) {
     RECT client;
     GetClientRect(button, &client);
@@ -81,8 +105,7 @@ void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, 
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ previous = SelectObject(memory, picture);
         const COLORREF transparent = GetPixel(memory, 0, kPictureSize - 1);
-        TransparentBlt(dc, area.left + shift, pictureTop, kPictureSize, kPictureSize, memory, 0, 0,
-                       kPictureSize, kPictureSize, transparent);
+        copyExceptColour(dc, area.left + shift, pictureTop, kPictureSize, kPictureSize, memory, transparent);
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
