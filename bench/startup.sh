@@ -4,7 +4,9 @@
 # round each time), ROUNDS times each way. Prints the medians, their ratio, and, once the window
 # answers, the working set, the private bytes and the processor time the process has used; then the
 # same with quick start (the tray icon only, the window hidden), timed until the icon is there.
-# Usage: bench/startup.sh [BIN_DIR] [ROUNDS]   (BIN_DIR defaults to build-win/bin, ROUNDS to 8)
+# Usage: bench/startup.sh [BIN_DIR] [ROUNDS] [OTHER_BIN_DIR]   (BIN_DIR defaults to build-win/bin,
+# ROUNDS to 8). OTHER_BIN_DIR, another build (an older one, say), joins the same rounds as "other", so
+# that both builds meet the same load of the machine.
 # BIN_DIR must hold a Lurb.exe and lurcore.dll of the architecture this host runs (i686 by default;
 # LUR_E2E_ARCH=x86_64 for the 64-bit build).
 set -euo pipefail
@@ -12,6 +14,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 bin=$(cd "${1:-build-win/bin}" && pwd)
 rounds=${2:-8}
+other=
+[ -z "${3:-}" ] || other=$(cd "$3" && pwd)
 # shellcheck source=../scripts/lib/wine-env.sh
 . scripts/lib/wine-env.sh
 choose_e2e_arch
@@ -23,10 +27,13 @@ flags=(-O2 -std=c++20 -Wall -Wextra -Werror -static -s -I.)
 $cxx "${flags[@]}" -mwindows bench/startup/bare_window.cpp -o "$work/bare_window.exe"
 $cxx "${flags[@]}" -municode bench/startup/launch_timer.cpp -o "$work/launch_timer.exe" -lpsapi
 # The program runs from a copy, so a build meanwhile does not change it.
-rm -rf "$work/lurb" && mkdir -p "$work/lurb"
-cp "$bin/Lurb.exe" "$bin/lurcore.dll" "$work/lurb/"
-[ ! -f "$bin/lurhelp.chm" ] || cp "$bin/lurhelp.chm" "$work/lurb/"
-echo "Lurb.exe $(stat -c %s "$work/lurb/Lurb.exe") B, lurcore.dll $(stat -c %s "$work/lurb/lurcore.dll") B ($E2E_ARCH)"
+copy_program() {
+    rm -rf "$work/$2" && mkdir -p "$work/$2"
+    cp "$1/Lurb.exe" "$1/lurcore.dll" "$work/$2/"
+    echo "$2: Lurb.exe $(stat -c %s "$work/$2/Lurb.exe") B, lurcore.dll $(stat -c %s "$work/$2/lurcore.dll") B ($E2E_ARCH)"
+}
+copy_program "$bin" lurb
+[ -z "$other" ] || copy_program "$other" other
 
 use_wine_arch "$E2E_ARCH" "$work/wine"
 prepare_wine_prefix "$work/wine"
@@ -50,8 +57,8 @@ open(sys.argv[1], "wb").write(body + struct.pack("<I", zlib.crc32(body)))
 PY
 }
 
-bare=$(winepath -w "$work/bare_window.exe")
-lurb=$(winepath -w "$work/lurb/Lurb.exe")
+programs=("bare=$(winepath -w "$work/bare_window.exe")" "lurb=$(winepath -w "$work/lurb/Lurb.exe")")
+[ -z "$other" ] || programs+=("other=$(winepath -w "$work/other/Lurb.exe")")
 # median FILE NAME COLUMN
 median() {
     awk -v n="$2" -v c="$3" '$1 == n {print $c}' "$1" | sort -n | awk '{v[NR] = $1} END {
@@ -61,24 +68,25 @@ median() {
 report() {
     local file=$1 what=$2
     awk '$3 < 0 {bad = 1} END {exit bad}' "$file" || echo "  (some starts did not show in 20 s)"
-    local bs br ls lr
-    bs=$(median "$file" bare 3)
-    br=$(median "$file" bare 4)
-    ls=$(median "$file" lurb 3)
-    lr=$(median "$file" lurb 4)
+    local names=(bare lurb) name
+    [ -z "$other" ] || names+=(other)
     echo "$what: medians of $(awk '$1 == "bare"' "$file" | wc -l) starts each"
     printf '  %-10s %10s %10s %14s %14s %8s\n' program shown_ms ready_ms working_set private_bytes cpu_ms
-    for name in bare lurb; do
-        printf '  %-10s %10s %10s %14s %14s %8s\n' "$name" "$(median "$file" $name 3)" "$(median "$file" $name 4)" \
-            "$(median "$file" $name 5)" "$(median "$file" $name 6)" "$(median "$file" $name 7)"
+    for name in "${names[@]}"; do
+        printf '  %-10s %10s %10s %14s %14s %8s\n' "$name" "$(median "$file" "$name" 3)" \
+            "$(median "$file" "$name" 4)" "$(median "$file" "$name" 5)" "$(median "$file" "$name" 6)" \
+            "$(median "$file" "$name" 7)"
     done
-    awk -v bs="$bs" -v br="$br" -v ls="$ls" -v lr="$lr" 'BEGIN {
-        printf "  ratio Lurb/bare: shown %.2f, ready %.2f\n", ls / bs, lr / br}'
+    for name in "${names[@]:1}"; do
+        awk -v n="$name" -v bs="$(median "$file" bare 3)" -v br="$(median "$file" bare 4)" \
+            -v ls="$(median "$file" "$name" 3)" -v lr="$(median "$file" "$name" 4)" 'BEGIN {
+            printf "  ratio %s/bare: shown %.2f, ready %.2f\n", n, ls / bs, lr / br}'
+    done
 }
 
 write_settings 0
-wine "$work/launch_timer.exe" "$rounds" 0 "bare=$bare" "lurb=$lurb" >"$work/window.txt" </dev/null || true
+wine "$work/launch_timer.exe" "$rounds" 0 "${programs[@]}" >"$work/window.txt" </dev/null || true
 report "$work/window.txt" "Window"
 write_settings 1
-wine "$work/launch_timer.exe" "$rounds" 1 "bare=$bare" "lurb=$lurb" >"$work/quick.txt" </dev/null || true
+wine "$work/launch_timer.exe" "$rounds" 1 "${programs[@]}" >"$work/quick.txt" </dev/null || true
 report "$work/quick.txt" "Quick start (icon only; the bare program still shows its window)"

@@ -5,6 +5,7 @@
 #include "platform/win32/flat_list.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/picture_button.h"
+#include "platform/win32/system_dll.h"
 #include "platform/win32/window_ids.h"
 
 #include <commctrl.h>
@@ -94,8 +95,6 @@ void FormWindow::createControls() {
 }
 
 TForm1& FormWindow::createForm() {
-    INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&common);
     drawing_.load(instance_);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     typingMode_ = RegisterWindowMessageA(kTypingModeMessage);
@@ -172,6 +171,7 @@ void FormWindow::setVisible(bool visible) {
         // The controls are made when the window first shows (a quick start shows only the icon), and
         // loaded before it appears.
         if (binding_ == nullptr) {
+            initCommonControls();
             createControls();
             binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
         }

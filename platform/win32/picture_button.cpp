@@ -1,5 +1,7 @@
 #include "platform/win32/picture_button.h"
 
+#include "platform/win32/system_dll.h"
+
 #include <commctrl.h>
 
 namespace lurwin {
@@ -80,18 +82,18 @@ LRESULT CALLBACK focuslessProc(HWND button, UINT message, WPARAM wParam, LPARAM 
     case WM_SETFOCUS:
         return 0;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(button, focuslessProc, kSubclassId);
+        removeWindowSubclass(button, focuslessProc, kSubclassId);
         break;
     default:
         break;
     }
-    return DefSubclassProc(button, message, wParam, lParam);
+    return defSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
 
 void makeFocusless(HWND button) {
-    SetWindowSubclass(button, focuslessProc, kSubclassId, 0);
+    setWindowSubclass(button, focuslessProc, kSubclassId, 0);
 }
 
 void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, COLORREF textColor) {

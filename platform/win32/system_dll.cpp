@@ -8,6 +8,15 @@ namespace lurwin {
 
 namespace {
 
+// Loaded by its name alone: the manifest's activation context then gives version 6 from the side-by-side
+// store, before any folder is searched.
+template <typename Function> Function* commonControlsFunction(const char* name) {
+    static const HMODULE module = LoadLibraryW(L"comctl32.dll");
+    return module != nullptr
+               ? reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+               : nullptr;
+}
+
 enum class ComState { NotWanted, Wanted, Started, Failed };
 ComState g_com = ComState::NotWanted;
 
@@ -67,6 +76,32 @@ void freeComMemory(void* memory) {
     if (release != nullptr) {
         release(memory);
     }
+}
+
+void initCommonControls() {
+    static auto* const initialize =
+        commonControlsFunction<decltype(InitCommonControlsEx)>("InitCommonControlsEx");
+    if (initialize != nullptr) {
+        INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+        initialize(&common);
+    }
+}
+
+BOOL setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
+    static auto* const set = commonControlsFunction<decltype(SetWindowSubclass)>("SetWindowSubclass");
+    return set != nullptr ? set(window, procedure, id, data) : FALSE;
+}
+
+BOOL removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
+    static auto* const remove =
+        commonControlsFunction<decltype(RemoveWindowSubclass)>("RemoveWindowSubclass");
+    return remove != nullptr ? remove(window, procedure, id) : FALSE;
+}
+
+LRESULT defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static auto* const next = commonControlsFunction<decltype(DefSubclassProc)>("DefSubclassProc");
+    return next != nullptr ? next(window, message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace lurwin

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace lurwin {
 
@@ -24,5 +25,13 @@ void stopCom();
 // CoCreateInstance (with COM started first where wanted) and CoTaskMemFree.
 HRESULT createComInstance(REFCLSID type, DWORD context, REFIID wanted, void** object);
 void freeComMemory(void* memory);
+
+// The common controls, in the version the program's manifest names, loaded when the first control is
+// made (a quick start shows only the tray icon and makes none): InitCommonControlsEx and the
+// subclassing functions.
+void initCommonControls();
+BOOL setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+BOOL removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+LRESULT defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace lurwin
