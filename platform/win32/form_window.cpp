@@ -164,17 +164,17 @@ void FormWindow::centreOnScreen() {
 }
 
 void FormWindow::setVisible(bool visible) {
+    // The controls are made when the window is first to show (a quick start shows only the icon).
+    if (visible && binding_ == nullptr) {
+        initCommonControls();
+        createControls();
+        binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
+    }
     if (visible == this->visible()) {
         return;
     }
     if (visible) {
-        // The controls are made when the window first shows (a quick start shows only the icon), and
-        // loaded before it appears.
-        if (binding_ == nullptr) {
-            initCommonControls();
-            createControls();
-            binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
-        }
+        // The controls are loaded before the window appears.
         form_->FormShow();
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
@@ -213,7 +213,9 @@ bool FormWindow::clickAccelerator(wchar_t key) {
 }
 
 bool FormWindow::preTranslate(MSG& msg) {
-    if (hwnd_ == nullptr || !IsWindowVisible(hwnd_) || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
+    // No controls yet (the window was never shown by the program): nothing of theirs to translate.
+    if (hwnd_ == nullptr || binding_ == nullptr || !IsWindowVisible(hwnd_) ||
+        (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
         return false;
     }
     // The buttons take no focus, so the window sees their accelerators first, with or without Alt;
