@@ -105,6 +105,24 @@ void TForm1::pThoatClick() {
     p_.window.close();
 }
 
+namespace {
+std::optional<std::string> g_handlerError;
+} // namespace
+
+void raiseHandlerError(std::string message) {
+#if __cpp_exceptions
+    throw HandlerError(message);
+#else
+    g_handlerError = std::move(message);
+#endif
+}
+
+std::optional<std::string> takeHandlerError() {
+    std::optional<std::string> error = std::move(g_handlerError);
+    g_handlerError.reset();
+    return error;
+}
+
 int runProgram(lur::SystemApi& system, FormHost& host) {
     moduleStartup();
     if (!system.createInstanceMailslot()) {

@@ -9,8 +9,11 @@
 
 #include <array>
 #include <cstdint>
-#include <stdexcept>
+#include <optional>
 #include <string>
+#if __cpp_exceptions
+#include <stdexcept>
+#endif
 
 class TForm1;
 
@@ -23,11 +26,19 @@ struct TMenuItem {
     bool Measured;             // separators keep the menu system's own size
 };
 
+#if __cpp_exceptions
 // An error that leaves a handler and is shown to the user by the message loop.
 class HandlerError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+#endif
+
+// Ends the running handler with an error that the message loop shows to the user: the caller returns
+// at once. Built with exceptions this throws HandlerError; without them (the product) the message is
+// kept until the handler is over, and the message loop takes it with takeHandlerError().
+void raiseHandlerError(std::string message);
+std::optional<std::string> takeHandlerError();
 
 class TForm1 {
 public:

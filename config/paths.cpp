@@ -1,6 +1,6 @@
 #include "config/paths.h"
 
-#include <cstdio>
+#include <cstdint>
 
 namespace lur {
 
@@ -31,8 +31,11 @@ std::string oleErrorMessage(std::int32_t code, const std::string& systemText) {
     if (!systemText.empty()) {
         return systemText;
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "OLE error %.8x", static_cast<unsigned>(code));
+    std::string text = "OLE error 00000000";
+    const auto value = static_cast<std::uint32_t>(code);
+    for (std::size_t digit = 0; digit < 8; ++digit) {
+        text[text.size() - 1 - digit] = "0123456789abcdef"[(value >> (4 * digit)) & 0xFu];
+    }
     return text;
 }
 

@@ -58,15 +58,15 @@ void TForm1::chkDestopClick() {
     lur::ShellLinkApi& link = p_.shell.shellLink();
     const std::int32_t created = link.createInstance();
     if (created < 0) {
-        throw HandlerError(lur::oleErrorMessage(created, p_.shell.systemErrorText(created)));
+        return raiseHandlerError(lur::oleErrorMessage(created, p_.shell.systemErrorText(created)));
     }
     ReleaseOnExit unknown([&link] { link.releaseUnknown(); });
     if (!link.queryShellLink()) {
-        throw HandlerError(lur::kInterfaceNotSupported);
+        return raiseHandlerError(lur::kInterfaceNotSupported);
     }
     ReleaseOnExit shellLink([&link] { link.releaseShellLink(); });
     if (!link.queryPersistFile()) {
-        throw HandlerError(lur::kInterfaceNotSupported);
+        return raiseHandlerError(lur::kInterfaceNotSupported);
     }
     ReleaseOnExit persistFile([&link] { link.releasePersistFile(); });
 

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 namespace lurcore {
 namespace {
 
@@ -60,9 +58,16 @@ private:
 std::string localTime() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
-                  now.wHour, now.wMinute, now.wSecond);
+    // "YYYY-MM-DD hh:mm:ss": each field's digits end where the next separator is.
+    std::string text = "0000-00-00 00:00:00";
+    const unsigned fields[] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    const std::size_t ends[] = {4, 7, 10, 13, 16, 19};
+    for (std::size_t field = 0; field < 6; ++field) {
+        unsigned value = fields[field];
+        for (std::size_t at = ends[field], width = field == 0 ? 4 : 2; width > 0; --width, value /= 10) {
+            text[--at] = static_cast<char>('0' + value % 10);
+        }
+    }
     return text;
 }
 

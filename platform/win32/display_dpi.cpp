@@ -1,23 +1,14 @@
 #include "platform/win32/display_dpi.h"
 
+#include "platform/win32/system_dll.h"
+
 namespace lurwin {
 
 namespace {
 
-template <typename Function> Function lookUp(const wchar_t* module, const char* name, bool load = false) {
-    HMODULE handle = GetModuleHandleW(module);
-    if (handle == nullptr && load) {
-        handle = LoadLibraryW(module);
-    }
-    if (handle == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-}
-
-using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
+using GetDpiForWindowCall = UINT WINAPI(HWND);
+using GetDpiForMonitorCall = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+using GetSystemMetricsForDpiCall = int WINAPI(int, UINT);
 
 constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
 
@@ -36,7 +27,7 @@ int systemDpi() {
 }
 
 int windowDpi(HWND window) {
-    static const auto call = lookUp<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
+    static const auto call = systemFunction<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
     if (call != nullptr && window != nullptr) {
         const UINT dpi = call(window);
         if (dpi > 0) {
@@ -48,7 +39,7 @@ int windowDpi(HWND window) {
 
 int dpiAtPoint(POINT point) {
     // The monitor call lives in shcore.dll, which is loaded only when asked for.
-    static const auto call = lookUp<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor", true);
+    static const auto call = systemFunction<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
     if (call != nullptr) {
         UINT x = 0;
         UINT y = 0;
@@ -61,7 +52,8 @@ int dpiAtPoint(POINT point) {
 }
 
 int metricForDpi(int index, int dpi) {
-    static const auto call = lookUp<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
+    static const auto call =
+        systemFunction<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
     if (call != nullptr) {
         return call(index, static_cast<UINT>(dpi));
     }
@@ -70,7 +62,7 @@ int metricForDpi(int index, int dpi) {
 
 bool readsPngIcons() {
     // SetProcessDPIAware came with Vista, as did PNG images in icons.
-    static const bool reads = lookUp<FARPROC>(L"user32.dll", "SetProcessDPIAware") != nullptr;
+    static const bool reads = systemProc(L"user32.dll", "SetProcessDPIAware") != nullptr;
     return reads;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/flat_list.h"
 
 #include "platform/win32/display_dpi.h"
+#include "platform/win32/system_dll.h"
 
 #include <commctrl.h>
 
@@ -112,23 +113,23 @@ LRESULT CALLBACK flatListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE: {
-        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        const LRESULT result = defSubclassProc(list, message, wParam, lParam);
         InvalidateRect(list, nullptr, FALSE);
         return result;
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(list, flatListProc, kSubclassId);
+        removeWindowSubclass(list, flatListProc, kSubclassId);
         break;
     default:
         break;
     }
-    return DefSubclassProc(list, message, wParam, lParam);
+    return defSubclassProc(list, message, wParam, lParam);
 }
 
 } // namespace
 
 void makeFlatList(HWND list, int dpi) {
-    SetWindowSubclass(list, flatListProc, kSubclassId, static_cast<DWORD_PTR>(dpi));
+    setWindowSubclass(list, flatListProc, kSubclassId, static_cast<DWORD_PTR>(dpi));
 }
 
 void drawFlatListItem(const DRAWITEMSTRUCT& item, int dpi) {

@@ -7,6 +7,7 @@
 #include "platform/win32/flat_list.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/picture_button.h"
+#include "platform/win32/system_dll.h"
 #include "platform/win32/window_ids.h"
 
 #include <commctrl.h>
@@ -154,8 +155,6 @@ void FormWindow::layOutForDpi(int dpi, const RECT* suggested) {
 }
 
 TForm1& FormWindow::createForm() {
-    INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&common);
     drawing_.load(instance_);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     typingMode_ = RegisterWindowMessageA(kTypingModeMessage);
@@ -181,11 +180,9 @@ TForm1& FormWindow::createForm() {
     // Laid out for the dpi of the screen the window is made on.
     drawing_.setDpi(windowDpi(hwnd_));
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(drawing_.font(FontKind::Window)), FALSE);
-    createControls();
 
     binding_.reset(); // it holds on to the Form1 it was made for
     form_ = std::make_unique<TForm1>(platform_);
-    binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
     system_.setPreTranslate([this](MSG& msg) { return preTranslate(msg); });
     guarded(hwnd_, 0, [this] {
         form_->FormCreate();
@@ -233,6 +230,12 @@ void FormWindow::centreOnScreen() {
 }
 
 void FormWindow::setVisible(bool visible) {
+    // The controls are made when the window is first to show (a quick start shows only the icon).
+    if (visible && binding_ == nullptr) {
+        initCommonControls();
+        createControls();
+        binding_ = std::make_unique<ControlBinding>(hwnd_, *form_);
+    }
     if (visible == this->visible()) {
         return;
     }
@@ -276,7 +279,9 @@ bool FormWindow::clickAccelerator(wchar_t key) {
 }
 
 bool FormWindow::preTranslate(MSG& msg) {
-    if (hwnd_ == nullptr || !IsWindowVisible(hwnd_) || (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
+    // No controls yet (the window was never shown by the program): nothing of theirs to translate.
+    if (hwnd_ == nullptr || binding_ == nullptr || !IsWindowVisible(hwnd_) ||
+        (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd))) {
         return false;
     }
     // The buttons take no focus, so the window sees their accelerators first, with or without Alt;

@@ -1,6 +1,7 @@
 #include "platform/win32/picture_button.h"
 
 #include "platform/win32/display_dpi.h"
+#include "platform/win32/system_dll.h"
 
 #include <commctrl.h>
 
@@ -10,6 +11,30 @@ namespace {
 
 constexpr int kCaptionSpacing = 4;
 constexpr UINT_PTR kSubclassId = 1;
+
+// Copies the picture in `source` (from its top left) to `dc` at (x, y), leaving out the pixels of the
+// colour `transparent`: the picture's pixels go in, those of the background stay.
+void copyExceptColour(HDC dc, int x, int y, int width, int height, HDC source, COLORREF transparent) {
+    // The mask: white where the picture has the transparent colour, black elsewhere.
+    HDC maskDc = CreateCompatibleDC(dc);
+    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+    HGDIOBJ previousMask = SelectObject(maskDc, mask);
+    const COLORREF sourceBack = SetBkColor(source, transparent);
+    BitBlt(maskDc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SetBkColor(source, sourceBack);
+    // dc ^ picture, then black where the picture is seen, then ^ picture again: the picture where it
+    // is seen, dc where it is transparent.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, width, height, maskDc, 0, 0, SRCAND);
+    BitBlt(dc, x, y, width, height, source, 0, 0, SRCINVERT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    SelectObject(maskDc, previousMask);
+    DeleteObject(mask);
+    DeleteDC(maskDc);
+}
 
 bool inside(HWND button, LPARAM lParam) {
     RECT client;
@@ -57,18 +82,18 @@ LRESULT CALLBACK focuslessProc(HWND button, UINT message, WPARAM wParam, LPARAM 
     case WM_SETFOCUS:
         return 0;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(button, focuslessProc, kSubclassId);
+        removeWindowSubclass(button, focuslessProc, kSubclassId);
         break;
     default:
         break;
     }
-    return DefSubclassProc(button, message, wParam, lParam);
+    return defSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
 
 void makeFocusless(HWND button) {
-    SetWindowSubclass(button, focuslessProc, kSubclassId, 0);
+    setWindowSubclass(button, focuslessProc, kSubclassId, 0);
 }
 
 void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, COLORREF textColor, int dpi) {
@@ -89,8 +114,7 @@ void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HFONT font, 
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ previous = SelectObject(memory, picture);
         const COLORREF transparent = GetPixel(memory, 0, size.bmHeight - 1);
-        TransparentBlt(dc, area.left + shift, pictureTop, size.bmWidth, size.bmHeight, memory, 0, 0,
-                       size.bmWidth, size.bmHeight, transparent);
+        copyExceptColour(dc, area.left + shift, pictureTop, size.bmWidth, size.bmHeight, memory, transparent);
         SelectObject(memory, previous);
         DeleteDC(memory);
     }

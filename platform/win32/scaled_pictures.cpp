@@ -1,6 +1,7 @@
 #include "platform/win32/scaled_pictures.h"
 
 #include "platform/win32/display_dpi.h"
+#include "platform/win32/system_dll.h"
 #include "resources/resource_ids.h"
 
 #include <initguid.h>
@@ -15,16 +16,9 @@ static_assert(scaledPictureId(IDB_SIDEBAR, 1) == IDP_SIDEBAR_125 &&
 
 namespace {
 
-template <typename Function> Function loadCall(const wchar_t* module, const char* name) {
-    HMODULE handle = LoadLibraryW(module);
-    return handle != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
-               : nullptr;
-}
-
-using CreateFactoryCall = HRESULT(WINAPI*)(UINT, IWICImagingFactory**);
-using CoInitializeExCall = HRESULT(WINAPI*)(void*, DWORD);
-using CoUninitializeCall = void(WINAPI*)();
+using CreateFactoryCall = HRESULT WINAPI(UINT, IWICImagingFactory**);
+using CoInitializeExCall = HRESULT WINAPI(void*, DWORD);
+using CoUninitializeCall = void WINAPI();
 
 // Releases a COM interface when the scope ends.
 template <typename Interface> class Held {
@@ -49,7 +43,7 @@ private:
 class ComForDecoding {
 public:
     ComForDecoding() {
-        static const auto initialize = loadCall<CoInitializeExCall>(L"ole32.dll", "CoInitializeEx");
+        static const auto initialize = systemFunction<CoInitializeExCall>(L"ole32.dll", "CoInitializeEx");
         if (initialize != nullptr) {
             const HRESULT result = initialize(nullptr, COINIT_APARTMENTTHREADED);
             balanced_ = result == S_OK || result == S_FALSE;
@@ -58,7 +52,7 @@ public:
     ComForDecoding(const ComForDecoding&) = delete;
     ComForDecoding& operator=(const ComForDecoding&) = delete;
     ~ComForDecoding() {
-        static const auto uninitialize = loadCall<CoUninitializeCall>(L"ole32.dll", "CoUninitialize");
+        static const auto uninitialize = systemFunction<CoUninitializeCall>(L"ole32.dll", "CoUninitialize");
         if (balanced_ && uninitialize != nullptr) {
             uninitialize();
         }
@@ -128,7 +122,7 @@ HBITMAP resized(HBITMAP source, int width, int height, Resample resample) {
 
 HBITMAP decodePng(const void* data, DWORD size) {
     static const auto createFactory =
-        loadCall<CreateFactoryCall>(L"windowscodecs.dll", "WICCreateImagingFactory_Proxy");
+        systemFunction<CreateFactoryCall>(L"windowscodecs.dll", "WICCreateImagingFactory_Proxy");
     if (createFactory == nullptr || data == nullptr || size == 0) {
         return nullptr;
     }

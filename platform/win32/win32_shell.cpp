@@ -1,6 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include "engine/utf8.h"
+#include "platform/win32/system_dll.h"
 
 #include <shellapi.h>
 
@@ -28,8 +29,8 @@ Win32ShellLink::~Win32ShellLink() {
 
 std::int32_t Win32ShellLink::createInstance() {
     release(unknown_);
-    return CoCreateInstance(CLSID_ShellLink, nullptr, kInprocAndLocalServer, IID_IUnknown,
-                            reinterpret_cast<void**>(&unknown_));
+    return createComInstance(CLSID_ShellLink, kInprocAndLocalServer, IID_IUnknown,
+                             reinterpret_cast<void**>(&unknown_));
 }
 
 bool Win32ShellLink::queryShellLink() {
@@ -91,7 +92,7 @@ std::optional<std::string> Win32ShellApi::desktopDirectory() {
     }
     wchar_t buffer[MAX_PATH + 1] = {};
     const BOOL found = SHGetPathFromIDListW(list, buffer);
-    CoTaskMemFree(list);
+    freeComMemory(list);
     if (!found || buffer[0] == L'\0') {
         return std::nullopt;
     }
@@ -115,6 +116,7 @@ std::string Win32ShellApi::systemErrorText(std::int32_t code) {
 
 void Win32ShellApi::shellExecute(std::uintptr_t window, const std::string& verb, const std::string& file,
                                  const std::string& parameters, const std::string& directory, int show) {
+    startComIfWanted(); // some verbs' handlers are COM objects
     ShellExecuteW(reinterpret_cast<HWND>(window), lur::wideFromUtf8(verb).c_str(),
                   lur::wideFromUtf8(file).c_str(), lur::wideFromUtf8(parameters).c_str(),
                   lur::wideFromUtf8(directory).c_str(), show);

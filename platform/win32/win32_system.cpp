@@ -2,6 +2,7 @@
 
 #include "engine/utf8.h"
 #include "platform/win32/error_box.h"
+#include "platform/win32/system_dll.h"
 #include "platform/win32/window_ids.h"
 
 #include <objbase.h>
@@ -43,12 +44,14 @@ void Win32SystemApi::sendSecondCopyNotice() {
     CloseHandle(slot);
 }
 
+// COM is started on this thread before its first use (the shortcut, the help), not at start.
 bool Win32SystemApi::initializeCom() {
-    return SUCCEEDED(CoInitialize(nullptr));
+    wantCom();
+    return true;
 }
 
 void Win32SystemApi::uninitializeCom() {
-    CoUninitialize();
+    stopCom();
 }
 
 HWND Win32SystemApi::applicationWindow() {
