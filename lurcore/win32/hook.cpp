@@ -21,7 +21,6 @@
 
 #include <windows.h>
 
-#include <mutex>
 #include <optional>
 
 namespace lurcore {
@@ -41,7 +40,7 @@ enum Command : UINT {
 };
 // Start, stop and the dropping of the hooks carry in lParam the number their caller waits for.
 
-constexpr std::chrono::milliseconds kReplyTimeout{5000};
+constexpr DWORD kReplyTimeoutMs = 5000;
 
 WPARAM packSettings() {
     const TSharedSettings* block = lurcoreBlock();
@@ -440,10 +439,11 @@ DWORD WINAPI engineMain(void* parameter) {
 // given again the choices handed to the last.
 class EngineLink {
 public:
-    EngineLink() = default;
+    EngineLink() { InitializeCriticalSection(&section_); }
     EngineLink(const EngineLink&) = delete;
     EngineLink& operator=(const EngineLink&) = delete;
     ~EngineLink() {
+        DeleteCriticalSection(&section_);
         if (ended_ != nullptr) {
             CloseHandle(ended_);
         }
@@ -451,7 +451,7 @@ public:
 
     // A choice made while no thread runs is handed to the next one; nothing else is needed then.
     void post(Command command, WPARAM value = 0) {
-        const std::lock_guard<std::mutex> lock(mutex_);
+        const SectionLock lock(section_);
         remember(command, value);
         if (threadId_ != 0) {
             PostThreadMessageW(threadId_, command, value, 0);
@@ -461,7 +461,7 @@ public:
     // Start and stop return once their own command has been carried out, so that keys typed after
     // them follow them.
     void postAndWait(Command command, WPARAM value = 0) {
-        const std::lock_guard<std::mutex> lock(mutex_);
+        const SectionLock lock(section_);
         if (command != kCommandStart && threadId_ == 0) {
             return; // nothing runs that could be stopped
         }
@@ -473,7 +473,7 @@ public:
             threadId_ = 0; // gone: the next call makes a new one
             return;
         }
-        if (replies_->wait(number, kReplyTimeout).ending) {
+        if (replies_->wait(number, kReplyTimeoutMs).ending) {
             threadId_ = 0;
         }
     }
@@ -521,7 +521,7 @@ private:
         }
         SetThreadPriority(thread, THREAD_PRIORITY_TIME_CRITICAL);
         ended_ = thread;
-        replies_->wait(ready, kReplyTimeout);
+        replies_->wait(ready, kReplyTimeoutMs);
         for (const auto& [command, value] :
              {std::pair{kCommandCodeTable, codeTable_}, std::pair{kCommandInputMethod, inputMethod_},
               std::pair{kCommandToneRule, toneRule_}}) {
@@ -534,7 +534,7 @@ private:
 
     static constexpr DWORD kEndTimeoutMs = 5000;
 
-    std::mutex mutex_;
+    CRITICAL_SECTION section_;
     std::shared_ptr<CommandReplies> replies_ = std::make_shared<CommandReplies>();
     DWORD threadId_ = 0;
     HANDLE ended_ = nullptr; // the thread, kept to know when it has ended

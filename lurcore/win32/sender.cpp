@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include <array>
+#include <memory>
 
 namespace lurcore {
 namespace {
@@ -77,8 +77,8 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
     // The keys that replace what is on screen; then an abbreviation's text, and the key that ended it as
     // an ordinary key (the application types that with the Shift state held now, and Enter stays Enter).
     // All sent as one piece, so that no key typed meanwhile lands inside it. Kept off the stack for its
-    // size; only the engine's thread sends.
-    static std::array<INPUT, kEditInputs + kExpansionInputs> inputs;
+    // size, and made at the first edit rather than carried in the file; only the engine's thread sends.
+    static const std::unique_ptr<INPUT[]> inputs(new INPUT[kEditInputs + kExpansionInputs]);
     UINT count = 0;
     const HKL layout = targetLayout();
     for (const core::Stroke& key : core::strokesFor(edit, correction)) {
@@ -106,7 +106,7 @@ void sendEdit(const core::Edit& edit, core::Correction correction) {
         inputs[count++] = realKey(edit.replayKey, layout, true);
     }
     if (count > 0) {
-        SendInput(count, inputs.data(), sizeof(INPUT));
+        SendInput(count, inputs.get(), sizeof(INPUT));
     }
 }
 
