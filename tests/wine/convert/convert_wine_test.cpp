@@ -233,6 +233,33 @@ int countOf(const std::string& text, const std::string& part) {
     return count;
 }
 
+// A window of this program in front, as a user's document would be, that the keys pressed go to. Keys
+// reach the system (and its hot keys) through the window that has the focus, so its thread pumps
+// messages while the test waits (pumpUntil).
+class FocusWindow {
+public:
+    FocusWindow()
+        : window_(CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 120,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)) {
+        SetForegroundWindow(window_);
+        SetFocus(window_);
+    }
+    ~FocusWindow() { DestroyWindow(window_); }
+    FocusWindow(const FocusWindow&) = delete;
+    FocusWindow& operator=(const FocusWindow&) = delete;
+
+    // Presses `keys` (xdotool's names) with the pointer over the window and a click into it first.
+    bool press(const char* keys) const {
+        RECT box{};
+        GetWindowRect(window_, &box);
+        return xdotool("mousemove " + std::to_string((box.left + box.right) / 2) + " " +
+                       std::to_string((box.top + box.bottom) / 2) + " click 1 key " + keys);
+    }
+
+private:
+    HWND window_;
+};
+
 TEST(ConverterKey, ConvertsTheClipboardOnceAndLeavesUnicodeAlone) {
     writeFile(userFile(L"lurio.ini"), "[converter]\nhotkey = Ctrl+Shift+F9\nfrom = auto\nto = unicode\n");
     DeleteFileW(userFile(L"lurio.log").c_str());
@@ -250,17 +277,18 @@ TEST(ConverterKey, ConvertsTheClipboardOnceAndLeavesUnicodeAlone) {
         10000ms))
         << "the engine did not register Ctrl+Shift+F9";
 
+    FocusWindow focus;
     // A ".Vn" font's text as it reaches the clipboard: TCVN3 bytes as Windows-1252 characters.
     ASSERT_TRUE(setClipboard(u"C\u00B8"
                              u"c b\u00B9n \u00AE\u00B7 \u00AE\u00D5n Vi\u00D6t Nam"));
-    ASSERT_TRUE(xdotool("key ctrl+shift+F9"));
+    ASSERT_TRUE(focus.press("ctrl+shift+F9"));
     const std::u16string unicode = u"Các bạn đã đến Việt Nam";
-    EXPECT_TRUE(waitFor([&] { return clipboard() == unicode; }, 10000ms))
+    EXPECT_TRUE(pumpUntil([&] { return clipboard() == unicode; }, 10000ms))
         << clipboard().size() << " units on the clipboard";
     const auto state = [&] {
         return "running " + std::to_string(lurb.running()) + ", log:\n" + readFile(userFile(L"lurio.log"));
     };
-    EXPECT_TRUE(waitFor(
+    EXPECT_TRUE(pumpUntil(
         [] {
             return readFile(userFile(L"lurio.log")).find("TCVN3 -> Unicode: 23 characters") !=
                    std::string::npos;
@@ -270,9 +298,9 @@ TEST(ConverterKey, ConvertsTheClipboardOnceAndLeavesUnicodeAlone) {
 
     // A second press finds Unicode: the clipboard is not even written.
     const DWORD sequence = GetClipboardSequenceNumber();
-    ASSERT_TRUE(xdotool("key ctrl+shift+F9"));
+    ASSERT_TRUE(focus.press("ctrl+shift+F9"));
     EXPECT_TRUE(
-        waitFor([] { return countOf(readFile(userFile(L"lurio.log")), "converter: ") == 2; }, 10000ms))
+        pumpUntil([] { return countOf(readFile(userFile(L"lurio.log")), "converter: ") == 2; }, 10000ms))
         << state();
     EXPECT_NE(readFile(userFile(L"lurio.log")).find("Unicode -> Unicode: nothing to change in 23 characters"),
               std::string::npos)
