@@ -163,9 +163,7 @@ public:
             keys_.otherInput();
             focusChanged(foreground); // in case the system's notice has not come yet
         }
-        if (down) {
-            checkWindow();
-        }
+        checkWindow(); // at releases too: the keys that switch layouts take effect as they come up
         const core::KeyState state = sampleKeyState();
         const auto virtualKey = static_cast<std::uint16_t>(key->vkCode);
         const bool wasComposing = keys_.composing();
@@ -242,7 +240,7 @@ private:
     void start();
 
     // The facts of the window in front that change while it stays there: its keyboard (layout, input
-    // method) at every key, whether it fills its screen now and then.
+    // method) at every key event, whether it fills its screen now and then.
     void checkWindow() {
         if (foreground_ == nullptr || foreground_ != focused_ || !focusedProgram_) {
             return;
