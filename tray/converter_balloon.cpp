@@ -1,29 +1,36 @@
 // What the converter's key did, said in a balloon from the tray icon.
 #include "app/form.h"
 #include "engine/clipboard_notice.h"
-#include "lurcore/convert/converter.h"
 
+#include <array>
 #include <string>
 
 namespace {
 
-std::u16string ascii(std::string_view text) {
-    return std::u16string(text.begin(), text.end());
-}
+// The converter's forms by number, as the engine reports them (the host tests hold them to the
+// converter's own titles): the program carries these names, not the converter.
+constexpr std::array<const char16_t*, 9> kFormTitles = {
+    u"Unicode", u"Unicode NFD", u"TCVN3",        u"VNI Windows", u"VIQR",
+    u"NCR",     u"NCR hex",     u"Windows-1258", u"VISCII",
+};
 
 // 1.234, as Vietnamese writes thousands.
 std::u16string number(std::uint32_t value) {
-    std::u16string digits = ascii(std::to_string(value));
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), 1, u'.');
-    }
+    std::u16string digits;
+    int count = 0;
+    do {
+        if (count > 0 && count % 3 == 0) {
+            digits.insert(digits.begin(), u'.');
+        }
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+        value /= 10;
+        ++count;
+    } while (value != 0);
     return digits;
 }
 
 std::u16string title(std::uint8_t form) {
-    return form < lurcore::convert::kForms.size()
-               ? ascii(lurcore::convert::formTitle(lurcore::convert::kForms[form]))
-               : u"?";
+    return form < kFormTitles.size() ? kFormTitles[form] : u"?";
 }
 
 } // namespace

@@ -48,10 +48,22 @@ public:
     }
 
     bool replace(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
-        return saveAtomically(ops_, path, bytes);
+        // A reader that has the log open this moment (a viewer, a test) can make the rename fail: try
+        // again a few times rather than lose the line.
+        for (int attempt = 0;; ++attempt) {
+            if (saveAtomically(ops_, path, bytes)) {
+                return true;
+            }
+            if (attempt == kReplaceTries - 1) {
+                return false;
+            }
+            Sleep(kReplaceRetryMs);
+        }
     }
 
 private:
+    static constexpr int kReplaceTries = 10;
+    static constexpr DWORD kReplaceRetryMs = 25;
     Win32FileOps ops_{Win32FileOps::ReadSharing::Everyone};
 };
 
