@@ -1,5 +1,7 @@
 #include "lurcore/convert/unicode_text.h"
 
+#include "engine/utf8.h"
+
 namespace lurcore::convert {
 
 bool readUtf8(std::string_view bytes, std::u32string& text, std::size_t& badAt) {
@@ -44,21 +46,7 @@ bool readUtf8(std::string_view bytes, std::u32string& text, std::size_t& badAt) 
 }
 
 void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
+    lur::appendUtf8(out, code);
 }
 
 std::string toUtf8(std::u32string_view text) {
