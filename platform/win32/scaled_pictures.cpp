@@ -156,6 +156,13 @@ HBITMAP decodePng(const void* data, DWORD size) {
         DeleteObject(bitmap);
         return nullptr;
     }
+    // The pictures are opaque and mark what is not drawn with a colour of their own, as the 96-dpi
+    // bitmaps do. The fourth byte is left zero, as in those: a mask made by colour (the picture
+    // buttons') then finds that colour, where Wine compares the whole pixel.
+    auto* pixel = static_cast<BYTE*>(bits);
+    for (UINT i = 0; i < width * height; ++i) {
+        pixel[4 * i + 3] = 0;
+    }
     return bitmap;
 }
 

@@ -298,6 +298,10 @@ TEST_P(DisplayScale, WindowAndMenuAreThe96DpiLayoutScaled) {
     const int exitRed = count(window, ox + at(299, dpi), oy + at(14, dpi), ox + at(299 + 30, dpi),
                               oy + at(14 + 29, dpi), strongRed);
     EXPECT_GT(exitRed, at(at(100, dpi), dpi)) << "the Exit picture is not at its size for the dpi";
+    // The colour the button pictures mark their see-through parts with is never drawn.
+    auto keyColour = [](std::uint32_t p) { return red(p) == 255 && green(p) == 0 && blue(p) == 255; };
+    EXPECT_EQ(count(window, 0, 0, window.width, window.height, keyColour), 0)
+        << "the pictures' see-through colour shows";
     EXPECT_GT(
         count(window, ox + at(40, dpi), oy + at(250, dpi), ox + at(358, dpi), oy + at(264, dpi), strongRed),
         at(at(50, dpi), dpi))
