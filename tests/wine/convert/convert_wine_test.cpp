@@ -191,14 +191,6 @@ TEST(Lurconv, StandardStreamsAndHelp) {
     EXPECT_NE(run.out.find("chuy\xE1\xBB\x83n"), std::string::npos); // chuyển
 }
 
-std::wstring userFile(const wchar_t* name) {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name;
-}
-
 bool setClipboard(const std::u16string& text) {
     if (!OpenClipboard(nullptr)) {
         return false;

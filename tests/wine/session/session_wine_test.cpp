@@ -24,20 +24,6 @@ namespace {
 constexpr int kBoxLeft = 120;
 constexpr int kBoxTop = 160;
 
-std::wstring settingsFile() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" LUR_SETTINGS_FILE;
-}
-
-// A file beside the engine's settings (the user's own lurio.ini and its log).
-std::wstring besideSettings(const wchar_t* name) {
-    const std::wstring settings = settingsFile();
-    return settings.substr(0, settings.rfind(L'\\') + 1) + name;
-}
-
 // Telex, Unicode, the spelling check on: what the engine reads at its start.
 class StoredSettings : public ::testing::Environment {
 public:
@@ -48,8 +34,8 @@ public:
     }
     void TearDown() override {
         DeleteFileW(settingsFile().c_str());
-        DeleteFileW(besideSettings(L"lurio.ini").c_str());
-        DeleteFileW(besideSettings(L"lurio.log").c_str());
+        DeleteFileW(userFile(L"lurio.ini").c_str());
+        DeleteFileW(userFile(L"lurio.log").c_str());
     }
 };
 const ::testing::Environment* const kStoredSettings = ::testing::AddGlobalTestEnvironment(new StoredSettings);
@@ -289,7 +275,7 @@ TEST(Session, KeysTypedWhileTheEnginesThreadIsHeldAreNeitherLostNorLeftDown) {
 // window nor its hooks remain. Started again, a new thread takes the choices made meanwhile, and the user's
 // file from its first key on.
 TEST(Session, TheEnginesThreadsEndWithTheLastStopAndTheModuleUnloads) {
-    std::ofstream(std::filesystem::path(besideSettings(L"lurio.ini")), std::ios::binary)
+    std::ofstream(std::filesystem::path(userFile(L"lurio.ini")), std::ios::binary)
         << "[typing]\ntone_style = modern\n[converter]\nhotkey = off\n"; // no key keeps a thread
 
     EditBox box;

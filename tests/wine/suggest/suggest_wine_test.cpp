@@ -246,14 +246,6 @@ TEST(CorrectionApproaches, MeasuredInTheTestFields) {
 
 // --- Part two: the real engine ---
 
-std::wstring settingsFile() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\Lurio 2008";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\lurcore.cfg";
-}
-
 // The block the engine loads at start: quick start on, so that no window takes the focus.
 void storeSettings(bool telex, std::uint8_t codeTable) {
     const TSharedSettings block{

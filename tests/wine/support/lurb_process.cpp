@@ -3,6 +3,7 @@
 #include "platform/win32/window_ids.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +11,19 @@
 #include <thread>
 
 namespace lurtest {
+
+std::wstring settingsFile() {
+    wchar_t appData[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" LUR_SETTINGS_FILE;
+}
+
+std::wstring userFile(const wchar_t* name) {
+    const std::wstring settings = settingsFile();
+    return settings.substr(0, settings.rfind(L'\\') + 1) + name;
+}
 
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;

@@ -32,6 +32,11 @@ bool handledSoFar(HWND window, std::chrono::milliseconds timeout = 10000ms);
 // The folder of the test program itself (the build's bin folder), with a trailing backslash.
 std::wstring binFolder();
 
+// The real engine's settings file in this user's profile; its folder is made if need be.
+std::wstring settingsFile();
+// A file beside the engine's settings: lurio.ini, the user's own extra choices, and its log.
+std::wstring userFile(const wchar_t* name);
+
 // The recording engine's files beside bin\rec\Lurb.exe.
 class RecordingFiles {
 public:

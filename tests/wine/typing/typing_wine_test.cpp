@@ -25,20 +25,6 @@ namespace {
 constexpr int kBoxLeft = 120;
 constexpr int kBoxTop = 160;
 
-std::wstring settingsFile() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const std::wstring folder = std::wstring(appData) + L"\\" LUR_SETTINGS_FOLDER;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" LUR_SETTINGS_FILE;
-}
-
-// A file beside the engine's settings: lurio.ini, the user's own extra choices, and its log.
-std::wstring userFile(const wchar_t* name) {
-    const std::wstring settings = settingsFile();
-    return settings.substr(0, settings.rfind(L'\\') + 1) + name;
-}
-
 void writeUserFile(const std::string& utf8) {
     std::ofstream file(std::filesystem::path(userFile(L"lurio.ini")), std::ios::binary | std::ios::trunc);
     file << utf8;
