@@ -9,15 +9,7 @@
 // instructions of one pass over the list (after a pass that warms up), "each" dumps the count after
 // every single key so the script can find the worst one. METHOD is telex or vni, TABLE unicode, tcvn3
 // or vniwin.
-#include "typing_support.h"
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else // without valgrind's header the counting modes count nothing; "time" still works
-#define CALLGRIND_ZERO_STATS
-#define CALLGRIND_TOGGLE_COLLECT
-#define CALLGRIND_DUMP_STATS_AT(name) static_cast<void>(name)
-#endif
+#include "bench_words.h"
 
 #include <atomic>
 #include <chrono>
@@ -30,6 +22,11 @@
 #include <vector>
 
 using namespace lurcore::core;
+using bench::kMethods;
+using bench::kTables;
+using bench::methodName;
+using bench::readWords;
+using bench::tableName;
 
 namespace {
 
@@ -66,27 +63,6 @@ void operator delete[](void* memory, std::size_t) noexcept {
 }
 
 namespace {
-
-constexpr InputMethod kMethods[] = {InputMethod::Telex, InputMethod::Vni};
-constexpr CodeTable kTables[] = {CodeTable::Unicode, CodeTable::Tcvn3, CodeTable::VniWindows};
-
-const char* methodName(InputMethod method) {
-    return method == InputMethod::Telex ? "telex" : "vni";
-}
-const char* tableName(CodeTable table) {
-    return table == CodeTable::Unicode ? "unicode" : table == CodeTable::Tcvn3 ? "tcvn3" : "vniwin";
-}
-
-std::vector<std::u16string> readWords(const char* path) {
-    std::vector<std::u16string> words;
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line); // the count
-    while (std::getline(file, line)) {
-        words.push_back(test::fromUtf8(line.substr(0, line.find('/'))));
-    }
-    return words;
-}
 
 // The keys of every word, one after another, each word followed by a space.
 std::u16string keysOf(const std::vector<std::u16string>& words, InputMethod method) {

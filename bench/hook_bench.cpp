@@ -14,15 +14,7 @@
 #include "lurcore/core/correction.h"
 #include "lurcore/core/key_handler.h"
 #include "lurcore/core/virtual_keys.h"
-#include "typing_support.h"
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_ZERO_STATS
-#define CALLGRIND_TOGGLE_COLLECT
-#define CALLGRIND_DUMP_STATS_AT(name) static_cast<void>(name)
-#endif
+#include "bench_words.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,6 +23,9 @@
 #include <vector>
 
 using namespace lurcore::core;
+using bench::kTables;
+using bench::readWords;
+using bench::tableName;
 
 namespace {
 
@@ -39,23 +34,6 @@ struct Key {
     bool shift;
     std::size_t wordStart; // where the word this key belongs to starts in the text typed
 };
-
-constexpr CodeTable kTables[] = {CodeTable::Unicode, CodeTable::Tcvn3, CodeTable::VniWindows};
-
-const char* tableName(CodeTable table) {
-    return table == CodeTable::Unicode ? "unicode" : table == CodeTable::Tcvn3 ? "tcvn3" : "vniwin";
-}
-
-std::vector<std::u16string> readWords(const char* path) {
-    std::vector<std::u16string> words;
-    std::ifstream file(path);
-    std::string line;
-    std::getline(file, line); // the count
-    while (std::getline(file, line)) {
-        words.push_back(test::fromUtf8(line.substr(0, line.find('/'))));
-    }
-    return words;
-}
 
 // The virtual key a US keyboard gives a character with, or 0 for one it has no key for (skipped).
 std::uint16_t virtualKeyOf(char16_t c) {
